@@ -16,12 +16,6 @@ std::string ChannelFilePath(std::string_view mainPath) {
   return p + "fre";
 }
 
-std::string TestDataFilePath(std::string_view mainPath) {
-  std::string p(mainPath);
-  if (p.size() >= 4) p.resize(p.size() - 4);
-  return p + ".ted";
-}
-
 namespace {
 
 std::string FolderOf(const std::string& path) {

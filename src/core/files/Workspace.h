@@ -6,33 +6,14 @@
 #include <string>
 
 #include "core/app/AppState.h"
-#include "core/files/SettingsRecord.h"
-#include "core/util/Prompts.h"
-
-#if __has_include("core/lang/LanguageTable.h")
-#include "core/lang/LanguageTable.h"
-#define KVX_HAVE_LANGTABLE 1
-#endif
-#if __has_include("core/image/Channels.h")
-#include "core/image/Channels.h"
-#define KVX_HAVE_CHANNELS 1
-#endif
-#if __has_include("core/image/RadioImage.h")
-#include "core/image/RadioImage.h"
-#define KVX_HAVE_RADIOIMAGE 1
-#endif
-#if __has_include("core/image/RadioInfo.h")
-#include "core/image/RadioInfo.h"
-#define KVX_HAVE_RADIOINFO 1
-#endif
-#if __has_include("core/factory/TestData.h")
-#include "core/factory/TestData.h"
-#define KVX_HAVE_TESTDATA 1
-#endif
-#if __has_include("core/factory/AutoTest.h")
 #include "core/factory/AutoTest.h"
-#define KVX_HAVE_AUTOTEST 1
-#endif
+#include "core/factory/TestData.h"
+#include "core/files/SettingsRecord.h"
+#include "core/image/Channels.h"
+#include "core/image/RadioImage.h"
+#include "core/image/RadioInfo.h"
+#include "core/lang/LanguageTable.h"
+#include "core/util/Prompts.h"
 
 namespace kvx {
 
@@ -41,40 +22,24 @@ class ExportSink;
 // The data as last loaded, saved or read: compared with the working copy by IsModified.
 struct SavedCopy {
   SettingsRecord settings;
-#ifdef KVX_HAVE_CHANNELS
   std::array<ChannelRecord, 204> channels{};
-#endif
-#ifdef KVX_HAVE_TESTDATA
   TestDataValues testValues{};
-#endif
 };
 
 struct Workspace {
   AppState app;
-#ifdef KVX_HAVE_LANGTABLE
   LanguageTable lang;
-#endif
-  SettingsRecord settings;  // working copy
-#ifdef KVX_HAVE_CHANNELS
-  ChannelList channels;  // working copy; its ChannelCount is the working count
-#endif
-#ifdef KVX_HAVE_TESTDATA
+  SettingsRecord settings;      // working copy
+  ChannelList channels;         // working copy; its ChannelCount is the working count
   TestDataValues testValues{};  // working calibration values (factory mode)
-#endif
   SavedCopy saved;
-#ifdef KVX_HAVE_RADIOIMAGE
   RadioImage image;
-#endif
-#ifdef KVX_HAVE_RADIOINFO
   RadioInfo radioInfo;
-#endif
   std::string CurrentFileName = "new.dat";
   bool Untitled = true;
   std::string CurrentFilePassword;
   std::string BookFileName = "new.cb";
-#ifdef KVX_HAVE_AUTOTEST
   AutoTestState autoTest;
-#endif
 };
 
 // The reset step of New, without questions: every area to its defaults, the two default

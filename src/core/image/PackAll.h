@@ -13,18 +13,12 @@
 
 namespace kvx {
 
-#ifdef KVX_HAVE_CHANNELS
-#ifdef KVX_HAVE_RADIOIMAGE
 // Returns PackOk. `settings` and `channels` may be changed by encoders that normalise what
 // they encode (the book is sorted, ...); pass a copy when the working data must stay as they
 // are (the production export).
 bool PackAll(SettingsRecord& settings, ChannelList& channels, RadioImage& image,
              const CodecContext& ctx);
-#ifdef KVX_HAVE_RADIOINFO
 void UnpackAll(RadioImage& image, SettingsRecord& settings, ChannelList& channels,
                RadioInfo& radioInfo, const CodecContext& ctx);
-#endif
-#endif
-#endif
 
 }  // namespace kvx
