@@ -157,6 +157,17 @@ void ResetFiveTone(FiveToneSettings& s, uint8_t& decodeTime);
 // Whether decode code j (0 ... 99) is in use; false outside the range.
 bool FiveToneCodeInUse(const FiveToneSettings& s, int j);
 
+// The editor's check of the information codes before OK: a kill or stun code needs a wake-up
+// code, and no kill, stun or wake-up code may share its digits (the first Length characters)
+// with a code of another function. All eight codes take part, so two codes without digits
+// clash.
+struct InfoCodeCheck {
+  bool KillOrStunWithoutWake = false;
+  bool DigitsClash = false;
+  bool Ok() const { return !KillOrStunWithoutWake && !DigitsClash; }
+};
+InfoCodeCheck CheckInfoCodes(const FiveToneSettings& s);
+
 // Image areas.
 constexpr size_t kFiveToneSettingsAddress = 0x320;  // 800 ... 831
 constexpr size_t kFiveTonePttIdBeginAddress = 0x360;
