@@ -44,7 +44,7 @@ int ShiftFromImageCode(int code);  // 0 and 1 give 0, 2 gives 1, 3 gives 2
 
 // Channel step: the stored value is a position in the band's step list. "2.5K" is offered
 // first only for band codes 2-7 and 48-56.
-inline constexpr int kDefaultStep = 5;
+inline constexpr int kDefaultStepPosition = 5;
 bool BandOffers2k5Step(int bandCode);
 std::vector<std::string_view> StepTexts(int bandCode);
 
