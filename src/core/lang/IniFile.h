@@ -46,7 +46,7 @@ class IniDocument {
 std::string CutToLimit(std::string_view value, size_t limit);
 
 // Whole-file reading; nullopt when the file cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+std::optional<std::string> ReadFileText(const std::string& path);
 // Writes a temporary file beside `path`, then renames it over `path`. On failure the old file
 // is left as it was.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content);
