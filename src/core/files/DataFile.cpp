@@ -38,43 +38,74 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+// A temporary file beside `path` (the rename must stay on one file system) holding `bytes`,
+// flushed to disk. Empty on failure (nothing left behind).
+std::string WriteTempFile(const std::string& path, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const std::string folder = FolderOf(path);
   const auto slash = path.find_last_of('/');
   const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (base.empty()) return false;
+  if (base.empty()) return {};
 
-  // The temporary file lives beside the target so that the rename stays on one file system.
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = (folder == "/" ? std::string() : folder) + "/." + base + "." +
            std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+    if (fd < 0 && errno != EEXIST) return {};
   }
-  if (fd < 0) return false;
-
+  if (fd < 0) return {};
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
     ::unlink(temp.c_str());
-    return false;
+    return {};
   }
-  // Make the rename itself durable.
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return temp;
+}
+
+void SyncFolder(const std::string& path) {
+  const int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);
   }
-  return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  return WriteFilesAtomically({{path, std::string(bytes)}});
+}
+
+bool WriteFilesAtomically(const std::vector<FileContent>& files) {
+  // A file the user made read-only stays as it is, although the rename could replace it.
+  for (const auto& f : files) {
+    if (::access(f.path.c_str(), F_OK) == 0 && ::access(f.path.c_str(), W_OK) != 0) return false;
+  }
+  std::vector<std::string> temps;
+  for (const auto& f : files) {
+    std::string temp = WriteTempFile(f.path, f.bytes);
+    if (temp.empty()) {
+      for (const auto& t : temps) ::unlink(t.c_str());
+      return false;
+    }
+    temps.push_back(std::move(temp));
+  }
+  bool ok = true;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!ok || ::rename(temps[i].c_str(), files[i].path.c_str()) != 0) {
+      ok = false;
+      ::unlink(temps[i].c_str());
+      continue;
+    }
+    SyncFolder(files[i].path);
+  }
+  return ok;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st {};
