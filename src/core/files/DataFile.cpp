@@ -80,9 +80,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 bool WriteFilesAtomically(const std::vector<FileContent>& files) {
-  // A file the user made read-only stays as it is, although the rename could replace it.
+  // Refuse before anything is renamed: a target the user made read-only (the rename could
+  // replace it all the same) or one that is not a regular file.
   for (const auto& f : files) {
-    if (::access(f.path.c_str(), F_OK) == 0 && ::access(f.path.c_str(), W_OK) != 0) return false;
+    struct stat st {};
+    if (::stat(f.path.c_str(), &st) != 0) continue;
+    if (!S_ISREG(st.st_mode) || ::access(f.path.c_str(), W_OK) != 0) return false;
   }
   std::vector<std::string> temps;
   for (const auto& f : files) {

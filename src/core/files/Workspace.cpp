@@ -55,14 +55,18 @@ int ReadChannelFile(const std::string& path, int count, std::array<ChannelRecord
   return read;
 }
 
-// A channel file that was cut short leaves out records: keep the list sound (CALL and VFO are
-// always in it) with the records that were read.
-void RepairShortList(SavedCopy& copy, int read) {
+// A channel file that was cut short leaves out records: the list keeps the records that were
+// read, and CALL and VFO, which every list holds, come back as their default records (in the
+// band of the file) when they were among the lost ones.
+void RepairShortList(SavedCopy& copy, int read, const AppState& app) {
+  AppState fileBand = app;
+  SetBandText(fileBand, BandTextOfCode(copy.settings.BandCode));
   int count = read;
   for (int number : {kChannelCall, kChannelVfo}) {
     const bool present = std::any_of(copy.channels.begin(), copy.channels.begin() + count,
                                      [&](const ChannelRecord& c) { return c.Number == number; });
-    if (!present && count < kChannelSlots) copy.channels[count++] = EmptyChannel(number);
+    if (!present && count < kChannelSlots)
+      copy.channels[count++] = DefaultChannel(number, fileBand);
   }
   copy.settings.ChannelCount = static_cast<int16_t>(count);
 }
@@ -329,7 +333,7 @@ bool LoadBlocklessFile(Workspace& ws, const std::string& path, bool resetChannel
   copy.settings.ChannelCount = static_cast<int16_t>(ClampCount(copy.settings.ChannelCount));
   const int read =
       ReadChannelFile(ChannelFilePath(path), copy.settings.ChannelCount, copy.channels);
-  if (read < copy.settings.ChannelCount) RepairShortList(copy, read);
+  if (read < copy.settings.ChannelCount) RepairShortList(copy, read, ws.app);
   if (ws.app.FactoryMode) ReadTestDataFile(TestDataPathFor(path), copy.testValues);
 
   ws.saved = copy;
@@ -381,7 +385,7 @@ bool ReadDataFile(Workspace& ws, Prompts& prompts, const std::string& path) {
   copy.settings.ChannelCount = static_cast<int16_t>(count);
   const std::string channelPath = ChannelFilePath(path);
   const int read = ReadChannelFile(channelPath, count, copy.channels);
-  if (read < count) RepairShortList(copy, read);
+  if (read < count) RepairShortList(copy, read, ws.app);
   if (ws.app.FactoryMode) ReadTestDataFile(TestDataPathFor(path), copy.testValues);
 
   ws.saved = copy;
