@@ -1,0 +1,64 @@
+// kvx50-cli write: a data file written to a radio.
+#include <cstdio>
+#include <memory>
+
+#include "cli/LinkRunner.h"
+#include "cli/Verb.h"
+
+namespace kvx::cli {
+namespace {
+
+const char* kUsage =
+    "Usage: kvx50-cli write --port PATH [--password P] [--retry N] [--file-password P]\n"
+    "                       [--image-out IMAGE.bin] [--log-serial FILE] [--home DIR] FILE.dat\n\n"
+    "Opens the data file as Open does, encodes it and writes it to the radio on PATH. The\n"
+    "radio's information area (0x0000-0x00FF) and calibration block are never written.\n\n"
+    "  --file-password P    the data file's password, when it has one\n"
+    "  --password P         the radio's programming password, for this run only\n"
+    "  --retry N            answer Retry to the recovery question up to N times (default 0)\n"
+    "  --image-out FILE     also write the 16384-byte image that was encoded and sent\n"
+    "  --log-serial FILE    every byte sent and received, with time stamps\n\n"
+    "Exit status: 0 written, 1 failed, 2 usage error.\n";
+
+extern const Verb kVerb;
+
+int Run(const std::vector<std::string>& argv) {
+  LinkArgs args;
+  std::string error;
+  if (!ParseLinkArgs(argv, args, error)) return UsageError(kVerb, error);
+  std::string file, imageOut, filePassword;
+  for (size_t i = 0; i < args.rest.size(); ++i) {
+    const std::string& a = args.rest[i];
+    if ((a == "--file-password" || a == "--image-out") && i + 1 < args.rest.size()) {
+      (a == "--image-out" ? imageOut : filePassword) = args.rest[++i];
+    } else if (!a.starts_with("-") && file.empty()) {
+      file = a;
+    } else {
+      return UsageError(kVerb, "unexpected argument " + a);
+    }
+  }
+  if (file.empty()) return UsageError(kVerb, "FILE.dat is required");
+
+  auto ws = std::make_unique<Workspace>();
+  CliPrompts prompts("write", file, args.retry);
+  if (!StartSession("write", args.home, *ws, prompts)) return kExitFailure;
+  ws->CurrentFilePassword = filePassword;
+  const size_t before = prompts.Shown().size();
+  if (!ReadDataFile(*ws, prompts, file)) {
+    if (prompts.Shown().size() == before)
+      return Fail("write", file + ": the file password is wrong or missing (--file-password)");
+    return kExitFailure;
+  }
+  prompts.SetSubject(args.port);
+  if (RunTransfer(*ws, prompts, CommMode::Write, args) != LinkResult::Succeeded)
+    return kExitFailure;
+  if (!imageOut.empty() && !WriteBinaryFile("write", imageOut, ws->image.Span()))
+    return kExitFailure;
+  return kExitOk;
+}
+
+const Verb kVerb{"write", "write a data file to a radio", kUsage, Run};
+VerbRegistrar reg{kVerb};
+
+}  // namespace
+}  // namespace kvx::cli
