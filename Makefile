@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 PREFIX     ?= /usr/local
 
-PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev \
+PACKAGES := build-essential cmake ninja-build ccache pkg-config qt6-base-dev qt6-serialport-dev \
             libgtest-dev libgmock-dev clang libclang-rt-14-dev fonts-noto-cjk poppler-utils \
             locales xvfb xauth libgl-dev
 
