@@ -60,12 +60,13 @@ TEST(IniFile, ValuesAreCutToTheLimitOnACharacterBoundary) {
   std::string chinese;
   for (int i = 0; i < 85; ++i) chinese += "中";
   std::string path = dir.Write("t.ini", "[OTHER]\n1=" + exact + "\n2=" + longer + "\n3=" + chinese +
-                                            "\n4=\n[MSG]\n5=" + longer + "\n");
+                                            "\n4=\n6=' x '\n[MSG]\n5=" + longer + "\n");
   EXPECT_EQ(ReadIniValue(path, "OTHER", "1", kIniShortValueLimit), exact);
   EXPECT_EQ(ReadIniValue(path, "OTHER", "2", kIniShortValueLimit), std::string(254, 'b'));
   EXPECT_EQ(ReadIniValue(path, "OTHER", "3", kIniShortValueLimit), chinese.substr(0, 252));
   EXPECT_EQ(ReadIniValue(path, "MSG", "5", kIniLongValueLimit), std::string(511, 'b'));
   EXPECT_EQ(ReadIniValue(path, "OTHER", "4", kIniShortValueLimit), "");
+  EXPECT_EQ(ReadIniValue(path, "OTHER", "6", kIniShortValueLimit), "x");
   EXPECT_EQ(ReadIniValue(path, "OTHER", "missing", kIniShortValueLimit), "");
   EXPECT_EQ(ReadIniValue(dir / "none.ini", "OTHER", "1", kIniShortValueLimit), "");
 }

@@ -22,7 +22,7 @@ TEST(LanguageTable, LooksUpTheCurrentFileBySectionAndId) {
   EXPECT_EQ(lang.LanguageIndex(), 1);
   EXPECT_EQ(lang.FilePath(), dir / "language/english.ini");
   EXPECT_EQ(lang.GetLangText(101), "OK");
-  EXPECT_EQ(lang.GetLangText(102), "Cancel ");
+  EXPECT_EQ(lang.GetLangText(102), "Cancel");  // blanks go, quoted ones too
   EXPECT_EQ(lang.GetLangText(-5), "minus");
   EXPECT_EQ(lang.GetLangText(103), "");
   EXPECT_EQ(lang.GetLangKeyText("OPTION", "60024"), "Signal");

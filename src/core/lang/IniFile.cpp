@@ -148,7 +148,7 @@ std::string CutToLimit(std::string_view value, size_t limit) {
   size_t end = limit;
   // Never end inside a UTF-8 character: step back over continuation bytes.
   while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) --end;
-  return std::string(TrimBlanks(value.substr(0, end)));
+  return std::string(value.substr(0, end));
 }
 
 std::optional<std::string> ReadFileText(const std::string& path) {
@@ -194,7 +194,8 @@ std::string ReadIniValue(const std::string& path, std::string_view section, std:
   if (!text) return {};
   auto value = IniDocument::Parse(*text).Find(section, key);
   if (!value) return {};
-  return CutToLimit(*value, limit);
+  // Blanks inside quotes go too, as the lookup's last step.
+  return Trim(CutToLimit(*value, limit));
 }
 
 std::string SetIniValue(std::string_view text, std::string_view section, std::string_view key,

@@ -51,7 +51,8 @@ std::optional<std::string> ReadFileText(const std::string& path);
 // is left as it was.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content);
 
-// One value of a file, with the rules above; "" when anything is missing.
+// One value of a file, with the rules above, cut to `limit` and trimmed of blanks (quoted
+// ones included); "" when anything is missing.
 std::string ReadIniValue(const std::string& path, std::string_view section, std::string_view key,
                          size_t limit);
 // Sets one key. The file, the section and the key are created when missing; every other line

@@ -218,7 +218,7 @@ std::string LanguageTable::GetLangKeyText(std::string_view section, std::string_
   }
   auto value = cache_->doc.Find(section, key);
   if (!value) return {};
-  return CutToLimit(*value, LimitOf(section));
+  return Trim(CutToLimit(*value, LimitOf(section)));
 }
 
 std::string LanguageTable::GetLangText(int id) const {
