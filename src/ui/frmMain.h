@@ -1,0 +1,160 @@
+#pragma once
+// The main window: the settings tree on the left, the channel list on the right with a
+// splitter between them, the menus, the toolbar and the status bar. Closing it ends the
+// program.
+//
+// Every menu entry, toolbar key and tree node runs one public handler. The handlers that open
+// the settings windows of later steps are each defined in a file of their own,
+// frmMain_<handler>.cpp, which the window's engineer fills in (see the comment there).
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "core/image/Channels.h"
+#include "ui/FormHelpers.h"
+
+class QAction;
+class QMenu;
+class QSplitter;
+class QTableView;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kvx {
+
+struct Workspace;
+class Prompts;
+class PortEnumerator;
+class ChannelGridModel;
+class LinkSession;
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  frmMain(Workspace& ws, Prompts& prompts, PortEnumerator& ports, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  Workspace& ws() { return ws_; }
+  Prompts& prompts() { return prompts_; }
+  PortEnumerator& ports() { return ports_; }
+
+  // Every modal dialog the main window and its handlers open goes through RunDialog, so that
+  // a test can drive it: set `dialogRunner` (null: QDialog::exec()).
+  DialogRunner dialogRunner;
+  int RunDialog(QDialog& dialog) { return RunModal(dialogRunner, dialog); }
+
+  // --- Window operations other windows call.
+  // Rebuild the tree (feature flags) and the file-dialog filter.
+  void LoadShowTree();
+  // After a language change: localise again, rebuild the tree, redraw the list.
+  void Form_ReLoad();
+  // Full redraw of the channel list, with the caption and the tree's root text.
+  void ShowListByData();
+  // One-row redraw of channel `row` (grid index 0 only).
+  void ReShowGrid(int gridIndex, int row, int column = 0);
+  // Clipboard command "C", "X", "V" or "D" on the current row (grid index 0 only).
+  void SetCHEdit(std::string_view command, int gridIndex = 0);
+  // Opens the channel edit dialog on the current cell (grid index 0 only).
+  void MSFlexGrid1_DblClick(int gridIndex = 0);
+  // The menus' visibility from the feature flags and factory mode.
+  void UpdateFeatureMenus();
+  // A tree node's click, by its key ("N1" ... "N16").
+  void tvTreeView_NodeClick(const QString& key);
+  // The caption as it is rebuilt with every full redraw.
+  QString Caption() const;
+
+  // --- Menu handlers (the toolbar and the tree run the same ones).
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  // Open without the file dialog (a file named on the command line).
+  void OpenDataFile(const std::string& path);
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFilePrint_Click();
+  void mnuFileExit_Click();
+  void MnuModelInfo_Click();
+  void MnuCHCut_Click() { SetCHEdit("X"); }
+  void MnuCHCopy_Click() { SetCHEdit("C"); }
+  void MnuCHPaste_Click() { SetCHEdit("V"); }
+  void MnuCHDelete_Click() { SetCHEdit("D"); }
+  void mnuEditCH_Click() { MSFlexGrid1_DblClick(0); }
+  void MnuViewRadio_Click() {}
+  void MnuSetCom_Click();
+  void MnuSetLanguage_Click();
+  void MnuSetInit_Click();
+  void mnuProRead_Click();
+  void MnuProWrite_Click();
+  void MnuProPassWord_Click();
+  void MnuEMg_Click();
+  void MnuHelpAbout_Click();
+
+  // Settings windows of later steps, one file each (frmMain_<handler>.cpp).
+  void MnuViewSetMode_Click();   // optional features (tree N4)
+  void MnuViewDTMF_Click();      // DTMF (N5)
+  void MnuView2Tone_Click();     // two-tone (N6)
+  void MnuView5Tone_Click();     // five-tone (N7)
+  void MnuViewScan_Click();      // scan (N10)
+  void MnuViewAlert_Click();     // alert (N11)
+  void MnuCommBook_Click();      // communication book (N8)
+  void OpenFmList();             // FM broadcast list (N15)
+  void OpenAmList();             // AM broadcast list (N16)
+  void mnuTestData_Click();      // test data (factory mode)
+  void MnuHelpAutoTest_Click();  // automatic test (factory mode)
+
+  // The print selection dialog lives in the print library, which builds on this one: the
+  // program installs it here (null: the entry does nothing).
+  std::function<void()> printCommand;
+
+  // --- For tests and the other windows.
+  QTableView* grid() const { return MSFlexGrid1_; }
+  ChannelGridModel* gridModel() const { return model_; }
+  QTreeWidget* tree() const { return tvTreeView_; }
+  ChannelClipboard& clipboard() { return clipboard_; }
+  // Makes channel `row` (1-204) and grid column `column` (1-10) the current cell.
+  void SetCurrentCell(int row, int column = 1);
+  // The file-dialog filter LoadShowTree sets ("Data File (*.dat)|*.dat").
+  const std::string& FileFilter() const { return fileFilter_; }
+  // The link session of the read, write and radio-information commands (created on first use).
+  LinkSession& Link();
+
+ signals:
+  // A link ended (tests wait for it).
+  void linkFinished();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildCentre();
+  void Localize();
+  void LoadPosition();
+  void SavePosition();
+  void SizeGridColumns();
+  void UpdateCaption();
+  void AfterDataChanged();
+  void RunLink(int mode);
+  QAction* Entry(QMenu* menu, const char* name, void (frmMain::*handler)(),
+                 const QKeySequence& shortcut = {});
+
+  Workspace& ws_;
+  Prompts& prompts_;
+  PortEnumerator& ports_;
+  ChannelClipboard clipboard_;
+  std::string fileFilter_;
+  std::unique_ptr<LinkSession> link_;
+
+  QTreeWidget* tvTreeView_ = nullptr;
+  QTableView* MSFlexGrid1_ = nullptr;
+  ChannelGridModel* model_ = nullptr;
+  QSplitter* imgSplitter_ = nullptr;
+  QToolBar* tbToolBar_ = nullptr;
+  QTreeWidgetItem* root_ = nullptr;
+};
+
+}  // namespace kvx
