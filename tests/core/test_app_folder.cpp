@@ -26,6 +26,7 @@ struct Installation {
     ProgramFolderRequest r;
     r.executablePath = exe;
     r.installedData = share;
+    r.env.vars.clear();  // not this process's HOME
     return r;
   }
 };

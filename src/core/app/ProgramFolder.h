@@ -24,7 +24,7 @@ struct ProgramFolderRequest {
   std::string home;            // the value of --home; empty when not given
   std::string executablePath;  // empty: /proc/self/exe
   std::string installedData;   // empty: the compiled-in <prefix>/share/kvx50
-  Environment env;
+  Environment env = Environment::FromProcess();
 };
 
 enum class ProgramFolderSource { HomeOption, HomeVariable, ExecutableFolder, UserFolder };
