@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -65,8 +66,8 @@ std::string WriteTempFile(const std::string& path, std::string_view bytes) {
   return temp;
 }
 
-void SyncFolder(const std::string& path) {
-  const int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void SyncFolder(const std::string& folder) {
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);
@@ -97,14 +98,19 @@ bool WriteFilesAtomically(const std::vector<FileContent>& files) {
     temps.push_back(std::move(temp));
   }
   bool ok = true;
+  std::vector<std::string> folders;
   for (size_t i = 0; i < files.size(); ++i) {
     if (!ok || ::rename(temps[i].c_str(), files[i].path.c_str()) != 0) {
       ok = false;
       ::unlink(temps[i].c_str());
       continue;
     }
-    SyncFolder(files[i].path);
+    const std::string folder = FolderOf(files[i].path);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(folder);
   }
+  // Make the renames themselves durable, once per folder.
+  for (const auto& folder : folders) SyncFolder(folder);
   return ok;
 }
 
