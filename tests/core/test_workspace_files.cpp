@@ -249,6 +249,22 @@ TEST_F(WorkspaceFiles, KilledSaveLeavesAWholeOldOrNewFile) {
   }
 }
 
+TEST_F(WorkspaceFiles, SaveKeepsPermissionsAndRefusesClashingNames) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(SaveAsFile(ws, folder / "m.dat"));
+  fs::permissions(folder / "m.dat", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(SaveAsFile(ws, folder / "m.dat"));
+  EXPECT_EQ(fs::status(folder / "m.dat").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  // A main file named like its own channel file would be overwritten by it.
+  ScriptedPrompts p;
+  p.saveNames.push_back(folder / "m.fre");
+  EXPECT_FALSE(SaveAs(ws, p));
+  EXPECT_TRUE(p.Saw(ws.lang.BuiltIn().FileError));
+  EXPECT_EQ(test::FileBytes(folder / "m.fre").size(), 2 * ChannelRecord::kFileSize);
+}
+
 TEST_F(WorkspaceFiles, ShorterSaveLeavesNoStaleBytes) {
   for (int n = 1; n <= 10; ++n) ws.channels.AppendChannel(MemoryChannel(n));
   ASSERT_TRUE(SaveAsFile(ws, folder / "s.dat"));

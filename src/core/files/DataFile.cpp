@@ -57,6 +57,9 @@ std::string WriteTempFile(const std::string& path, std::string_view bytes) {
     if (fd < 0 && errno != EEXIST) return {};
   }
   if (fd < 0) return {};
+  // A file that is replaced keeps its permissions.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok) {
@@ -81,6 +84,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 bool WriteFilesAtomically(const std::vector<FileContent>& files) {
+  // Two files of one save under one name would leave only the last.
+  for (size_t i = 0; i < files.size(); ++i) {
+    for (size_t j = i + 1; j < files.size(); ++j)
+      if (files[i].path == files[j].path) return false;
+  }
   // Refuse before anything is renamed: a target the user made read-only (the rename could
   // replace it all the same) or one that is not a regular file.
   for (const auto& f : files) {

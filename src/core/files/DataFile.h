@@ -22,7 +22,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The same for the files of one save: every file is written to its temporary file first; only
 // when all of them were written are they renamed over the old ones. False when any could not be
-// written (the old files are then all untouched).
+// written (the old files are then all untouched) or when two of them share a name. A replaced
+// file keeps its permissions.
 struct FileContent {
   std::string path;
   std::string bytes;
