@@ -528,7 +528,9 @@ TEST(FiveTone, RandomRecordsRoundTripThroughTheImage) {
     back.PttIdEnd.Empty = s.PttIdEnd.Empty;
     auto sameCode = [](FiveToneCode& b, const FiveToneCode& a, bool named) {
       EXPECT_EQ(b.Digits.Clean(), a.Digits.Clean());
-      if (named) EXPECT_EQ(b.Name.Clean(), a.Name.Clean());
+      if (named) {
+        EXPECT_EQ(b.Name.Clean(), a.Name.Clean());
+      }
       b.Digits = a.Digits;
       b.Name = a.Name;
     };
