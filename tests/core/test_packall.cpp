@@ -219,7 +219,9 @@ void ExpectSameChannels(const ChannelList& sent, const ChannelList& got) {
     EXPECT_EQ(g->RxFreq.Clean(), s.RxFreq.Clean());
     EXPECT_EQ(g->Offset.Clean(), s.Offset.Clean());
     EXPECT_EQ(g->Name.Clean(), s.Name.Clean());
-    if (s.Number <= kMemoryChannels) EXPECT_EQ(g->PttIdCode.Clean(), s.PttIdCode.Clean());
+    if (s.Number <= kMemoryChannels) {
+      EXPECT_EQ(g->PttIdCode.Clean(), s.PttIdCode.Clean());
+    }
     // Every 16-bit field the image carries: the rest comes from the starting record.
     ChannelRecord expect = s;
     expect.RxFreq = g->RxFreq;
@@ -238,8 +240,9 @@ void ExpectSameSettings(const SettingsRecord& s, const SettingsRecord& g) {
     const auto& got = lists == &s.Fm ? g.Fm : g.Am;
     for (size_t i = 0; i < BroadcastList::kEntries; ++i) {
       EXPECT_EQ(got.entries[i].InUse, lists->entries[i].InUse) << "broadcast " << i;
-      if (lists->entries[i].InUse)
+      if (lists->entries[i].InUse) {
         EXPECT_EQ(got.entries[i].Frequency, lists->entries[i].Frequency) << "broadcast " << i;
+      }
     }
   }
 
