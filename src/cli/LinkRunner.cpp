@@ -156,7 +156,7 @@ bool StartSession(const char* verb, const std::string& home, Workspace& ws, Prom
 }
 
 LinkResult RunTransfer(Workspace& ws, CliPrompts& prompts, CommMode mode, const LinkArgs& args,
-                       RadioIdentity* identity) {
+                       RadioIdentity* identity, RadioImage* readImage) {
   ws.app.ComPort = args.port;
   if (args.password) ws.app.ProgramPassWord = *args.password;
 
@@ -197,6 +197,7 @@ LinkResult RunTransfer(Workspace& ws, CliPrompts& prompts, CommMode mode, const 
   bar.Close();
   gBar = nullptr;
   if (identity && link.machine().HaveIdentity()) *identity = link.machine().Identity();
+  if (readImage && link.result() == LinkResult::Succeeded) *readImage = link.machine().ReadImage();
   return link.result();
 }
 

@@ -64,9 +64,10 @@ class CliPrompts : public Prompts {
 bool StartSession(const char* verb, const std::string& home, Workspace& ws, Prompts& prompts);
 
 // One link on args.port: progress bar on stderr when it is a terminal, Ctrl-C cancels.
-// `identity` gets what the radio reported (when it answered).
+// `identity` gets what the radio reported (when it answered), `readImage` the image of a
+// successful read as it was read (before decoding).
 LinkResult RunTransfer(Workspace& ws, CliPrompts& prompts, CommMode mode, const LinkArgs& args,
-                       RadioIdentity* identity = nullptr);
+                       RadioIdentity* identity = nullptr, RadioImage* readImage = nullptr);
 
 // Writes `bytes` to `path`; false with the reason on stderr.
 bool WriteBinaryFile(const char* verb, const std::string& path, ConstBytes bytes);

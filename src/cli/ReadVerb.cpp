@@ -15,7 +15,8 @@ const char* kUsage =
     "pseudo-terminal of kvx50-radiosim) and saves the decoded data as a data file with its\n"
     "channel file.\n\n"
     "  -o OUT.dat           the data file to write (with an empty file password)\n"
-    "  --image-out FILE     also write the 16384 bytes read\n"
+    "  --image-out FILE     also write the 16384 bytes as read (the calibration block keeps\n"
+    "                       0xFF: its values go to the test data)\n"
     "  --password P         the radio's programming password, for this run only\n"
     "  --retry N            answer Retry to the recovery question up to N times (default 0)\n"
     "  --log-serial FILE    every byte sent and received, with time stamps\n\n"
@@ -41,10 +42,11 @@ int Run(const std::vector<std::string>& argv) {
   auto ws = std::make_unique<Workspace>();
   CliPrompts prompts("read", args.port, args.retry);
   if (!StartSession("read", args.home, *ws, prompts)) return kExitFailure;
-  if (RunTransfer(*ws, prompts, CommMode::Read, args) != LinkResult::Succeeded) return kExitFailure;
-
-  if (!imageOut.empty() && !WriteBinaryFile("read", imageOut, ws->image.Span()))
+  auto raw = std::make_unique<RadioImage>();
+  if (RunTransfer(*ws, prompts, CommMode::Read, args, nullptr, raw.get()) != LinkResult::Succeeded)
     return kExitFailure;
+
+  if (!imageOut.empty() && !WriteBinaryFile("read", imageOut, raw->Span())) return kExitFailure;
   prompts.SetSubject(out);
   ws->CurrentFileName = out;
   ws->CurrentFilePassword.clear();

@@ -632,6 +632,7 @@ void LinkMachine::FinishLink(bool succeeded) {
     Show(FailureText(), Icon::Critical);
   } else if (mode_ == CommMode::Read) {
     // The working data change only here, at the successful end of a read.
+    readImage_ = ws_.image;
     if (calibration_) TakeCalibrationBlock(ws_.testValues, *calibration_);
     ws_.app.RadioType = identity_.model;
     ws_.app.BandCode = identity_.bandCode;

@@ -121,6 +121,10 @@ class LinkMachine {
   // The calibration block of the last read (applied to the test values when it succeeded).
   const std::optional<std::array<uint8_t, 16>>& CalibrationBlock() const { return calibration_; }
 
+  // The image as the last successful read left it, before decoding (a decoder may store a
+  // correction in the image): what the radio holds, with the template in the calibration block.
+  const RadioImage& ReadImage() const { return readImage_; }
+
   // The block index of an address for the try counters; -1 outside the transfer's range.
   int BlockIndex(uint16_t address) const;
   // Progress in percent for a block address, rounded to the nearest (halves to even).
@@ -181,6 +185,7 @@ class LinkMachine {
   bool haveIdentity_ = false;
   std::array<uint8_t, 16> passwordBlock_{};
   std::optional<std::array<uint8_t, 16>> calibration_;
+  RadioImage readImage_;
 };
 
 // Copies an accepted data block into the image at `address` (nothing outside the image).
