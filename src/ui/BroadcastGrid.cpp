@@ -96,6 +96,9 @@ BroadcastGrid::BroadcastGrid(BroadcastList& list, const Design& design, const La
   outer->addLayout(buttons);
   LocalizeCloseHelp(this, lang);
   ApplyLanguageToForm(this, lang);
+  // Rows as high as the language font needs, no higher.
+  grid_->verticalHeader()->setMinimumSectionSize(1);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
   // The font may have changed the header text; keep the columns wide enough for it.
   for (int c : {kColumnNumber, kColumnFrequency}) {
     const int need = grid_->horizontalHeader()->sectionSizeHint(c);

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -30,7 +31,7 @@ QComboBox* NewList(QWidget* parent, const char* name) {
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  box->setMinimumWidth(100);
+  box->setMinimumContentsLength(6);
   return box;
 }
 
@@ -94,8 +95,10 @@ FrmAlert::FrmAlert(AlertSettings& alert, const ChannelList& channels, const Dtmf
       {"LabelEmergencyChannel", Q(L.GetLangText(2610)), emergencyChannel_},
       {"LabelCycle", Q(L.GetLangText(2611)), cycle_},
   };
-  auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(7);
+  auto* left = new QGridLayout;
+  left->setHorizontalSpacing(7);
+  auto* right = new QGridLayout;
+  right->setHorizontalSpacing(7);
   int index = 0;
   for (const Row& row : rows) {
     const bool shown = row.list->parent() == this;
@@ -104,10 +107,10 @@ FrmAlert::FrmAlert(AlertSettings& alert, const ChannelList& channels, const Dtmf
     label->setBuddy(row.list);
     if (!shown) continue;
     // Mode, identification and times on the left; the channel and cycle on the right.
+    QGridLayout* side = index < 6 ? left : right;
     const int r = index < 6 ? index : index - 6;
-    const int c = index < 6 ? 0 : 2;
-    grid->addWidget(label, r, c);
-    grid->addWidget(row.list, r, c + 1);
+    side->addWidget(label, r, 0);
+    side->addWidget(row.list, r, 1);
     ++index;
   }
   loneWorkerFrame_->setTitle(Q(L.GetLangText(2612)));
@@ -125,14 +128,16 @@ FrmAlert::FrmAlert(AlertSettings& alert, const ChannelList& channels, const Dtmf
   frameGrid->addWidget(preAlertTime_, 1, 1);
   frameGrid->addWidget(loneLabel, 2, 0);
   frameGrid->addWidget(loneWorkerTime_, 2, 1);
-  frameGrid->setColumnStretch(1, 1);
-  grid->addWidget(loneWorkerFrame_, 3, 2, 3, 2);
-  grid->setColumnStretch(1, 1);
-  grid->setColumnStretch(3, 1);
-  grid->setColumnMinimumWidth(2, 110);
+  right->addWidget(loneWorkerFrame_, 3, 0, 1, 2);
+  right->setRowStretch(4, 1);
+  left->setRowStretch(6, 1);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left);
+  columns->addSpacing(16);
+  columns->addLayout(right);
 
   auto* outer = new QVBoxLayout(this);
-  outer->addLayout(grid);
+  outer->addLayout(columns);
   QPushButton *ok = nullptr, *cancel = nullptr;
   outer->addLayout(OkCancelRow(this, &ok, &cancel));
   connect(ok, &QPushButton::clicked, this, &FrmAlert::OnOk);

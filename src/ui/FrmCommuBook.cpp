@@ -110,6 +110,9 @@ FrmCommuBook::FrmCommuBook(BookEntries& book, std::string& bookFileName, Prompts
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   LocalizeOkCancel(this, L);
   ApplyLanguageToForm(this, L);
+  // Rows as high as the language font needs, no higher.
+  grid_->verticalHeader()->setMinimumSectionSize(1);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
   for (int c = 0; c < 3; ++c) {
     const int need = grid_->horizontalHeader()->sectionSizeHint(c);
     if (need > grid_->columnWidth(c)) grid_->setColumnWidth(c, need);

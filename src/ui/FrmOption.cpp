@@ -152,7 +152,7 @@ void FrmOption::BuildControls() {
     auto* box = new QComboBox(owner);
     box->setObjectName(QStringLiteral("Combo1_%1").arg(n));
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->setMinimumWidth(90);
+    box->setMinimumContentsLength(6);
     lists_[static_cast<size_t>(n)] = box;
     if (n != 18) {
       auto* label = RightLabel("", owner);
@@ -219,31 +219,26 @@ void FrmOption::BuildControls() {
       general->addWidget(listLabels_[1], r, 0);
       auto* pair = new QHBoxLayout;
       pair->setSpacing(4);
-      pair->addWidget(lists_[1], 1);
-      pair->addWidget(lists_[18], 1);
+      pair->addWidget(lists_[1]);
+      pair->addWidget(lists_[18]);
       general->addLayout(pair, r, 1);
     } else {
       addRow(general, r, 0, left[r]);
     }
   }
   for (int r = 0; r < 6; ++r) addRow(general, r, 2, right[r]);
-  general->setColumnStretch(1, 1);
-  general->setColumnStretch(3, 1);
   general->setColumnMinimumWidth(2, 120);
 
   auto* broadcast = new QGroupBox(this);
   broadcast->setObjectName("FrameBroadcast");
   auto* broadcastGrid = new QGridLayout(broadcast);
   for (int n = 24; n <= 29; ++n) addRow(broadcastGrid, n - 24, 0, n);
-  broadcastGrid->setColumnStretch(1, 1);
   broadcastGrid->setRowStretch(6, 1);
 
   auto* ble = new QGroupBox(this);
   ble->setObjectName("FrameBT");
   auto* bleGrid = new QGridLayout(ble);
   for (int n = 30; n <= 38; ++n) addRow(bleGrid, (n - 30) % 5, (n - 30) / 5 * 2, n);
-  bleGrid->setColumnStretch(1, 1);
-  bleGrid->setColumnStretch(3, 1);
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(broadcast, 2);

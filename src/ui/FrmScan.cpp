@@ -37,7 +37,7 @@ QComboBox* NewList(QWidget* parent, const char* name) {
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  box->setMinimumWidth(110);
+  box->setMinimumContentsLength(7);
   return box;
 }
 
@@ -110,8 +110,6 @@ FrmScan::FrmScan(ScanSettings& scan, const ChannelList& channels, const AppState
   }
   entryTone_->setText(Q(L.GetLangText(2413)));
   grid->addWidget(entryTone_, 4, 3);
-  grid->setColumnStretch(1, 1);
-  grid->setColumnStretch(3, 1);
   grid->setColumnMinimumWidth(2, 120);
 
   auto* outer = new QVBoxLayout(this);
