@@ -1,15 +1,13 @@
-// The main window's command for the automatic-test dialog (factory mode) (Frm_AutoTest). This file
-// belongs to the engineer who builds Frm_AutoTest: replace the body with the window's opening, e.g.
-//
-//   Frm_AutoTest dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the automatic test window (factory mode). The export works on
+// a copy of the working data, so nothing on the screen changes.
+#include "ui/Frm_AutoTest.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::MnuHelpAutoTest_Click() {}
+void frmMain::MnuHelpAutoTest_Click() {
+  Frm_AutoTest dialog(ws(), prompts(), this);
+  RunDialog(dialog);
+}
 
 }  // namespace kvx
