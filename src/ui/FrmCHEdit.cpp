@@ -73,6 +73,8 @@ void FrmCHEdit::BuildControls() {
   InstallTextBoxFilter(Text1_0, DigitsAndPoint());
   InstallTextBoxFilter(Text1_1, DigitsAndPoint());
   InstallTextBoxFilter(Text1_10, DigitsAndPoint());
+  const int freqWidth = fontMetrics().horizontalAdvance("0000.000000") + 12;
+  for (QLineEdit* e : {Text1_0, Text1_1, Text1_10}) e->setMinimumWidth(freqWidth);
   const int nameWidth = fontMetrics().horizontalAdvance("W") + 14;
   for (int i = 0; i < 7; ++i) {
     nameBoxes_[i] = line(QString("Text1_%1").arg(i + 2), 1);
@@ -139,7 +141,15 @@ void FrmCHEdit::BuildControls() {
   grid->addWidget(Text1_10, r, 3);
   ++r;
   grid->addWidget(Label1[1], r, 0);
-  grid->addLayout(hbox({Combo2, Text1_1}, false), r, 1);
+  {
+    auto* shift = new QHBoxLayout;
+    shift->setContentsMargins(0, 0, 0, 0);
+    Combo2->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Combo2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    shift->addWidget(Combo2);
+    shift->addWidget(Text1_1, 1);
+    grid->addLayout(shift, r, 1);
+  }
   grid->addWidget(Label1[2], r, 2);
   {
     auto* names = new QHBoxLayout;

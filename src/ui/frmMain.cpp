@@ -406,8 +406,9 @@ void frmMain::ShowListByData() {
   UpdateCaption();
   MSFlexGrid1_->setUpdatesEnabled(false);
   model_->ShowListByData();
-  for (int r = 1; r <= ChannelGridModel::kRows; ++r)
-    MSFlexGrid1_->setRowHidden(r - 1, model_->RowHidden(r));
+  // Only channel 200 is ever hidden (on the "KV-520").
+  if (MSFlexGrid1_->isRowHidden(199) != model_->RowHidden(200))
+    MSFlexGrid1_->setRowHidden(199, model_->RowHidden(200));
   MSFlexGrid1_->setColumnHidden(5, true);  // the list flag column
   MSFlexGrid1_->setUpdatesEnabled(true);
 }
