@@ -5,6 +5,7 @@
 // the wire time at a baud rate and the faults are emulated here; the radio itself is SimRadio.
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
@@ -56,6 +57,10 @@ const char* kUsage =
     "  --baud N           emulate the wire time at N baud (default 0: no delay)\n"
     "  --turnaround MS    the radio's delay before it answers (default 0)\n"
     "  --link PATH        also make PATH a symbolic link to the device\n"
+    "  --stats            at exit, print on stderr how late the replies left against the\n"
+    "                     emulated wire time\n"
+    "  --realtime         run at a real-time priority when allowed, so that the wire timing\n"
+    "                     holds on a busy machine (hardware has no scheduler)\n"
     "  --journal FILE     one line per frame seen, and what was done\n"
     "Faults (seeded):\n"
     "  --seed N           the fault generator's seed (default 1)\n"
@@ -169,6 +174,8 @@ int main(int argc, char** argv) {
   bool lowerHeaders = false;
   long baud = 0;
   long turnaroundMs = 0;
+  bool realtime = false;
+  bool stats = false;
   std::string memoryPath, savePath, linkPath, journalPath;
   std::optional<std::string> password;
 
@@ -229,6 +236,10 @@ int main(int argc, char** argv) {
       baud = number(0, 10000000);
     } else if (a == "--turnaround") {
       turnaroundMs = number(0, 10000);
+    } else if (a == "--stats") {
+      stats = true;
+    } else if (a == "--realtime") {
+      realtime = true;
     } else if (a == "--link") {
       linkPath = value();
     } else if (a == "--journal") {
@@ -345,6 +356,14 @@ int main(int argc, char** argv) {
   ::sigaction(SIGHUP, &sa, nullptr);
   ::signal(SIGPIPE, SIG_IGN);
   ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  if (realtime) {
+    sched_param sp{};
+    sp.sched_priority = 10;
+    if (::sched_setscheduler(0, SCHED_FIFO, &sp) != 0)
+      std::fprintf(stderr, "kvx50-radiosim: no real-time priority: %s\n", std::strerror(errno));
+  }
+  // Wake up when the wire time is over, not up to 50 us later.
+  ::prctl(PR_SET_TIMERSLACK, 1UL);
 
   std::printf("%s\n", device.c_str());
   std::fflush(stdout);
@@ -369,9 +388,15 @@ int main(int argc, char** argv) {
   };
 
   std::vector<uint8_t> buf(4096);
+  std::chrono::nanoseconds lateTotal{0}, lateMax{0};
+  long writes = 0;
   while (!gStop) {
     const auto now = Clock::now();
     while (!pending.empty() && pending.front().at <= now) {
+      const auto late = now - pending.front().at;
+      lateTotal += late;
+      lateMax = std::max<std::chrono::nanoseconds>(lateMax, late);
+      ++writes;
       WriteAll(master, pending.front().bytes);
       pending.pop_front();
     }
@@ -408,24 +433,36 @@ int main(int argc, char** argv) {
     const auto arrived = Clock::now();
     if (radio.Pulled()) continue;  // the cable is gone: nothing comes back, nothing arrives
     const size_t count = static_cast<size_t>(n);
-    // The bytes cross the wire one after the other; their echo is there when they are.
+    // The bytes cross the wire one after the other; their echo is there when they are. The
+    // programmer acts only on the whole reply, so an echo that a reply follows goes out with
+    // the reply's first part (one wake-up less per exchange, the same bytes at the same end).
     const auto start = std::max(wireFree, arrived);
     const auto frameEnd = start + byteTime * static_cast<long>(count);
     wireFree = frameEnd;
-    if (radio.Echo()) schedule(frameEnd, std::vector<uint8_t>(buf.begin(), buf.begin() + n));
+    std::vector<uint8_t> echo;
+    if (radio.Echo()) echo.assign(buf.begin(), buf.begin() + n);
     radio.Feed(buf.data(), count, [&](std::vector<ReplyPart> parts) {
       auto at = wireFree + turnaround;
       bool first = true;
       for (auto& part : parts) {
         if (!first) at += std::chrono::milliseconds(part.gapMs);
-        first = false;
         at += byteTime * static_cast<long>(part.bytes.size());
         wireFree = at;
+        if (first && !echo.empty()) {
+          part.bytes.insert(part.bytes.begin(), echo.begin(), echo.end());
+          echo.clear();
+        }
+        first = false;
         schedule(at, std::move(part.bytes));
       }
     });
+    if (!echo.empty()) schedule(frameEnd, std::move(echo));
   }
 
+  if (stats) {
+    std::fprintf(stderr, "writes %ld late_total_ms %.3f late_max_ms %.3f faults %ld\n", writes,
+                 lateTotal.count() / 1e6, lateMax.count() / 1e6, radio.FaultsInjected());
+  }
   if (!savePath.empty()) SaveMemory(savePath, radio.Memory());
   if (!linkPath.empty()) ::unlink(linkPath.c_str());
   if (journal) std::fclose(journal);
