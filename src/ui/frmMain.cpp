@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QSettings>
@@ -24,6 +23,7 @@
 #include "core/files/Workspace.h"
 #include "core/util/Text.h"
 #include "ui/ChannelGridModel.h"
+#include "ui/FrmAbout.h"
 #include "ui/FrmCHEdit.h"
 #include "ui/FrmComSet.h"
 #include "ui/FrmLanguage.h"
@@ -597,11 +597,8 @@ void frmMain::RunLink(int mode) {
 }
 
 void frmMain::MnuHelpAbout_Click() {
-  QMessageBox box(QMessageBox::Information, Q(ws_.lang.GetLangText(1052)),
-                  Q(kProductName) + "\n" + Q(DisplayModelName(ws_.app.RadioType, ws_.app.BandCode)),
-                  QMessageBox::Ok, this);
-  box.setObjectName("AboutBox");
-  RunDialog(box);
+  FrmAbout dialog(ws_.app, ws_.lang, this);
+  RunDialog(dialog);
 }
 
 // --- Events.

@@ -9,6 +9,7 @@
 #include "core/files/Workspace.h"
 #include "platform/SystemPorts.h"
 #include "ui/QtPrompts.h"
+#include "ui/Splash.h"
 #include "ui/UiText.h"
 #include "ui/frmMain.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("kvx50");
   QApplication::setOrganizationName("kvx50");
+  kvx::ShowStartupPicture();
 
   std::string file;
   const QStringList args = QApplication::arguments();
