@@ -104,8 +104,10 @@ class frmMain : public QMainWindow {
   void mnuTestData_Click();      // test data (factory mode)
   void MnuHelpAutoTest_Click();  // automatic test (factory mode)
 
-  // The print selection dialog lives in the print library, which builds on this one: the
-  // program installs it here (null: the entry does nothing).
+  // The print selection dialog lives in the print library, which builds on this one. When
+  // src/print has sources, kvx50 is built with KVX50_HAVE_PRINT and main.cpp calls
+  // `void kvx::InstallPrintCommand(frmMain&)`, which the print library defines to set this
+  // (null: the entry does nothing).
   std::function<void()> printCommand;
 
   // --- For tests and the other windows.
