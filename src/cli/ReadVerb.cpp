@@ -2,8 +2,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/CliCommon.h"
 #include "cli/LinkRunner.h"
 #include "cli/Verb.h"
+#include "core/files/Backups.h"
 
 namespace kvx::cli {
 namespace {
@@ -45,12 +47,10 @@ int Run(const std::vector<std::string>& argv) {
   auto raw = std::make_unique<RadioImage>();
   if (RunTransfer(*ws, prompts, CommMode::Read, args, nullptr, raw.get()) != LinkResult::Succeeded)
     return kExitFailure;
+  if (const auto backup = BackupAfterRead(*ws, *raw); !backup.ok) Fail("read", BackupNote(backup));
 
   if (!imageOut.empty() && !WriteBinaryFile("read", imageOut, raw->Span())) return kExitFailure;
-  prompts.SetSubject(out);
-  ws->CurrentFileName = out;
-  ws->CurrentFilePassword.clear();
-  if (!WriteDataFile(*ws, prompts)) return kExitFailure;
+  if (!SaveDataFile("read", *ws, out)) return kExitFailure;
   return kExitOk;
 }
 

@@ -2,8 +2,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/CliCommon.h"
 #include "cli/LinkRunner.h"
 #include "cli/Verb.h"
+#include "core/files/Backups.h"
 
 namespace kvx::cli {
 namespace {
@@ -26,11 +28,15 @@ int Run(const std::vector<std::string>& argv) {
   LinkArgs args;
   std::string error;
   if (!ParseLinkArgs(argv, args, error)) return UsageError(kVerb, error);
-  std::string file, imageOut, filePassword;
+  std::string file, imageOut;
+  std::optional<std::string> filePassword;
   for (size_t i = 0; i < args.rest.size(); ++i) {
     const std::string& a = args.rest[i];
     if ((a == "--file-password" || a == "--image-out") && i + 1 < args.rest.size()) {
-      (a == "--image-out" ? imageOut : filePassword) = args.rest[++i];
+      if (a == "--image-out")
+        imageOut = args.rest[++i];
+      else
+        filePassword = args.rest[++i];
     } else if (!a.starts_with("-") && file.empty()) {
       file = a;
     } else {
@@ -40,16 +46,10 @@ int Run(const std::vector<std::string>& argv) {
   if (file.empty()) return UsageError(kVerb, "FILE.dat is required");
 
   auto ws = std::make_unique<Workspace>();
-  CliPrompts prompts("write", file, args.retry);
+  CliPrompts prompts("write", args.port, args.retry);
   if (!StartSession("write", args.home, *ws, prompts)) return kExitFailure;
-  ws->CurrentFilePassword = filePassword;
-  const size_t before = prompts.Shown().size();
-  if (!ReadDataFile(*ws, prompts, file)) {
-    if (prompts.Shown().size() == before)
-      return Fail("write", file + ": the file password is wrong or missing (--file-password)");
-    return kExitFailure;
-  }
-  prompts.SetSubject(args.port);
+  if (!OpenDataFile("write", *ws, file, filePassword)) return kExitFailure;
+  if (const auto backup = BackupBeforeWrite(*ws); !backup.ok) Fail("write", BackupNote(backup));
   if (RunTransfer(*ws, prompts, CommMode::Write, args) != LinkResult::Succeeded)
     return kExitFailure;
   if (!imageOut.empty() && !WriteBinaryFile("write", imageOut, ws->image.Span()))
