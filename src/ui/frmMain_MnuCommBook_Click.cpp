@@ -1,15 +1,13 @@
-// The main window's command for the communication book (FrmCommuBook). This file belongs to the
-// engineer who builds FrmCommuBook: replace the body with the window's opening, e.g.
-//
-//   FrmCommuBook dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the communication book.
+#include "core/files/Workspace.h"
+#include "ui/FrmCommuBook.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::MnuCommBook_Click() {}
+void frmMain::MnuCommBook_Click() {
+  FrmCommuBook dialog(ws().settings.Book, ws().BookFileName, prompts(), ws().lang, this);
+  RunDialog(dialog);
+}
 
 }  // namespace kvx

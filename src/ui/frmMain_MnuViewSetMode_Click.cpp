@@ -1,15 +1,13 @@
-// The main window's command for the optional-features dialog (FrmOption). This file belongs to the
-// engineer who builds FrmOption: replace the body with the window's opening, e.g.
-//
-//   FrmOption dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the optional-features dialog.
+#include "core/files/Workspace.h"
+#include "ui/FrmOption.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::MnuViewSetMode_Click() {}
+void frmMain::MnuViewSetMode_Click() {
+  FrmOption dialog(ws().settings, ws().channels, ws().app, ws().lang, this);
+  if (RunDialog(dialog) == QDialog::Accepted) LoadShowTree();
+}
 
 }  // namespace kvx

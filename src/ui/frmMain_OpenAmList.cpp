@@ -1,15 +1,13 @@
-// The main window's command for the AM broadcast list (FrmAm). This file belongs to the engineer
-// who builds FrmAm: replace the body with the window's opening, e.g.
-//
-//   FrmAm dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the AM broadcast list.
+#include "core/files/Workspace.h"
+#include "ui/FrmAm.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::OpenAmList() {}
+void frmMain::OpenAmList() {
+  FrmAm window(ws().settings.Am, ws().lang, this);
+  RunDialog(window);
+}
 
 }  // namespace kvx

@@ -1,8 +1,10 @@
 // The optional-features dialog driven as a user drives it.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 
 #include "core/app/AppState.h"
@@ -11,7 +13,10 @@
 #include "core/image/CodecContext.h"
 #include "core/image/RadioImage.h"
 #include "frm_settings_helpers.h"
+#include "support/UiWorld.h"
+#include "ui/BroadcastGrid.h"
 #include "ui/FrmOption.h"
+#include "ui/frmMain.h"
 
 using namespace kvx;
 using namespace kvx::test;
@@ -255,6 +260,49 @@ class TestFrmOption : public QObject {
     QCOMPARE(s.Options.PowerOnPasswordEnabled, int16_t(1));
     QCOMPARE(std::string(s.Options.PowerOnPassword.Raw()), std::string("1234\0 ", 6));
     QCOMPARE(std::string(s.Options.PowerOnMessage.Raw()), std::string("Hi     "));
+  }
+
+  // The main window opens each function-settings window from its tree node and its menu
+  // entry, on the workspace's own records.
+  void mainWindowOpensEachWindow() {
+    UiWorld w;
+    frmMain& m = w.main();
+    QString opened;
+    w.OnDialog([&](QDialog& d) { opened = d.objectName(); });
+    const std::pair<const char*, const char*> nodes[] = {
+        {"N4", "FrmOption"},    {"N10", "FrmScan"}, {"N11", "FrmAlert"},
+        {"N8", "FrmCommuBook"}, {"N15", "FrmFm"},   {"N16", "FrmAm"}};
+    for (const auto& [key, window] : nodes) {
+      opened.clear();
+      m.tvTreeView_NodeClick(key);
+      QCOMPARE(opened, QString(window));
+    }
+    const std::pair<const char*, const char*> entries[] = {{"MnuViewSetMode", "FrmOption"},
+                                                           {"MnuViewScan", "FrmScan"},
+                                                           {"MnuViewAlert", "FrmAlert"},
+                                                           {"MnuCommBook", "FrmCommuBook"}};
+    for (const auto& [action, window] : entries) {
+      opened.clear();
+      m.findChild<QAction*>(action)->trigger();
+      QCOMPARE(opened, QString(window));
+    }
+
+    // The FM list is edited in place; the options dialog's OK stores into the workspace.
+    w.OnDialog([](QDialog& d) {
+      auto& grid = dynamic_cast<BroadcastGrid&>(d);
+      grid.Grid()->setCurrentCell(4, 1);
+      emit grid.Grid()->cellDoubleClicked(4, 1);
+      QTest::keyClicks(grid.EditBox(), "100.5");
+      grid.reject();
+    });
+    m.tvTreeView_NodeClick("N15");
+    QCOMPARE(w.ws.settings.Fm.entries[4].Frequency, 100.5);
+    w.OnDialog([](QDialog& d) {
+      ChooseEntry(dynamic_cast<FrmOption&>(d).List(8), 4);
+      Click(&d, "CommandOK");
+    });
+    m.MnuViewSetMode_Click();
+    QCOMPARE(w.ws.settings.Options.Option8, int16_t(4));
   }
 
   void screenshots() {
