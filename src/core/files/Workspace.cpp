@@ -40,19 +40,26 @@ std::string MissingChannelsText(int languageIndex, int missing, const std::strin
          " could not be read from \"" + file + "\".";
 }
 
-// Reads up to `count` 108-byte records of the channel file into `slots`. Slots of records the
-// file does not hold become empty records. Returns the number of records read.
+// Reads up to `count` 108-byte records of the channel file into `slots`. A record whose number
+// is outside 1-204 or was already read is not taken: the list holds each channel once. Slots of
+// records not taken become empty records. Returns the number of records taken.
 int ReadChannelFile(const std::string& path, int count, std::array<ChannelRecord, 204>& slots) {
   const auto bytes = ReadFileBytes(path);
   const int available = bytes ? static_cast<int>(bytes->size() / ChannelRecord::kFileSize) : 0;
   const int read = std::min(count, available);
+  std::array<bool, kChannelSlots + 1> seen{};
+  int taken = 0;
   for (int i = 0; i < read; ++i) {
     ByteReader r(
         std::string_view(*bytes).substr(i * ChannelRecord::kFileSize, ChannelRecord::kFileSize));
-    slots[i].Read(r);
+    ChannelRecord record;
+    record.Read(r);
+    if (record.Number < 1 || record.Number > kChannelSlots || seen[record.Number]) continue;
+    seen[record.Number] = true;
+    slots[taken++] = record;
   }
-  for (int i = read; i < count; ++i) slots[i] = EmptyChannel(i + 1);
-  return read;
+  for (int i = taken; i < count; ++i) slots[i] = EmptyChannel(i + 1);
+  return taken;
 }
 
 // A channel file that was cut short leaves out records: the list keeps the records that were
