@@ -1,15 +1,14 @@
-// The main window's command for the five-tone dialog (Frm5Tone). This file belongs to the engineer
-// who builds Frm5Tone: replace the body with the window's opening, e.g.
-//
-//   Frm5Tone dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the five-tone dialog.
+#include "core/files/Workspace.h"
+#include "ui/Frm5Tone.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::MnuView5Tone_Click() {}
+void frmMain::MnuView5Tone_Click() {
+  Frm5Tone dialog(ws().settings, ws().channels, ws().lang, prompts(), this);
+  // OK re-points the channels' decode references.
+  if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();
+}
 
 }  // namespace kvx

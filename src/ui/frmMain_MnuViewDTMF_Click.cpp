@@ -1,15 +1,13 @@
-// The main window's command for the DTMF dialog (FrmDTMF). This file belongs to the engineer who
-// builds FrmDTMF: replace the body with the window's opening, e.g.
-//
-//   FrmDTMF dialog(ws(), prompts(), this);
-//   if (RunDialog(dialog) == QDialog::Accepted) ShowListByData();  // when channels changed
-//
-// (RunDialog lets the Qt tests drive the dialog; ws() and prompts() are the Workspace and the
-// Prompts of the run.)
+// The main window's command for the DTMF dialog.
+#include "core/files/Workspace.h"
+#include "ui/FrmDTMF.h"
 #include "ui/frmMain.h"
 
 namespace kvx {
 
-void frmMain::MnuViewDTMF_Click() {}
+void frmMain::MnuViewDTMF_Click() {
+  FrmDTMF dialog(ws().settings.Dtmf, ws().lang, prompts(), this);
+  RunDialog(dialog);
+}
 
 }  // namespace kvx
