@@ -2,6 +2,7 @@
 
 #include "core/files/Workspace.h"
 #include "platform/SerialLink.h"
+#include "ui/ExtraCommands.h"
 #include "ui/FrmEMG.h"
 #include "ui/FrmProgress.h"
 #include "ui/frmMain.h"
@@ -44,6 +45,7 @@ LinkResult LinkSession::Run(CommMode mode) {
   int radioBand = ws.app.BandCode;
   const LinkResult result = RunLink(ws, prompts, mode, std::move(options), [&](SerialLink& link) {
     link_ = &link;
+    BackupAroundLink(ws, mode, link, &main_);
     if (progress_)
       QObject::connect(progress_, &FrmProgress::cancelRequested, &link, &SerialLink::cancel);
     QObject::connect(&link, &SerialLink::finished, &link, [&radioBand, &link] {

@@ -23,6 +23,7 @@
 #include "core/files/Workspace.h"
 #include "core/util/Text.h"
 #include "ui/ChannelGridModel.h"
+#include "ui/ExtraCommands.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmCHEdit.h"
 #include "ui/FrmComSet.h"
@@ -117,6 +118,7 @@ void frmMain::BuildMenus() {
   Entry(file, "mnuFileSave", &frmMain::mnuFileSave_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
   Entry(file, "mnuFileSaveAs", &frmMain::mnuFileSaveAs_Click);
   Entry(file, "mnuFilePrint", &frmMain::mnuFilePrint_Click);
+  AddExtraFileCommands(*this, file);
   file->addSeparator();
   Entry(file, "mnuFileExit", &frmMain::mnuFileExit_Click);
 
@@ -151,6 +153,7 @@ void frmMain::BuildMenus() {
   Entry(pro, "mnuProRead", &frmMain::mnuProRead_Click);
   Entry(pro, "MnuProWrite", &frmMain::MnuProWrite_Click);
   Entry(pro, "MnuProPassWord", &frmMain::MnuProPassWord_Click);
+  AddVerifyCommand(*this, pro);
 
   QMenu* view = menu("MnuView");
   auto* toolBar = new QAction(this);
