@@ -3,6 +3,8 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#include "core/link/SerialPorts.h"
+
 namespace kvx {
 
 std::vector<PortInfo> SystemPorts::List() {
@@ -13,16 +15,9 @@ std::vector<PortInfo> SystemPorts::List() {
       desc = desc.isEmpty() ? info.manufacturer() : desc + " (" + info.manufacturer() + ")";
     out.push_back({info.portName().toStdString(), desc.toStdString()});
   }
-  // Natural order, so ttyS2 comes before ttyS10.
-  std::sort(out.begin(), out.end(), [](const PortInfo& a, const PortInfo& b) {
-    auto split = [](const std::string& s) {
-      size_t i = s.size();
-      while (i > 0 && std::isdigit(static_cast<unsigned char>(s[i - 1]))) --i;
-      long n = i < s.size() ? std::stol(s.substr(i)) : -1;
-      return std::make_pair(s.substr(0, i), n);
-    };
-    return split(a.name) < split(b.name);
-  });
+  // A stable order whatever the system reports: ttyS2 before ttyS10.
+  std::sort(out.begin(), out.end(),
+            [](const PortInfo& a, const PortInfo& b) { return PortNameLess(a.name, b.name); });
   return out;
 }
 

@@ -1,9 +1,12 @@
 // Frames, reply recognition, identification and the password comparison of the link.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/link/Identity.h"
 #include "core/link/Password.h"
 #include "core/link/Protocol.h"
+#include "core/link/SerialPorts.h"
 
 using namespace kvx;
 
@@ -255,4 +258,33 @@ TEST(LinkPassword, Comparison) {
       {"trailing space cleaned", block({'a', 'b', ' ', 0x00}), "ab", true},
   };
   for (const auto& c : cases) EXPECT_EQ(RadioPasswordMatches(c.block, c.stored), c.match) << c.name;
+}
+
+namespace {
+class FixedPorts : public PortEnumerator {
+ public:
+  std::vector<PortInfo> ports;
+  std::vector<PortInfo> List() override { return ports; }
+};
+}  // namespace
+
+TEST(LinkPorts, StableOrderAndLookup) {
+  std::vector<std::string> names = {"ttyUSB0", "ttyS10",   "ttyS2",  "ttyACM1",
+                                    "ttyS0",   "ttyUSB10", "ttyUSB9"};
+  std::sort(names.begin(), names.end(),
+            [](const auto& a, const auto& b) { return PortNameLess(a, b); });
+  EXPECT_EQ(names, (std::vector<std::string>{"ttyACM1", "ttyS0", "ttyS2", "ttyS10", "ttyUSB0",
+                                             "ttyUSB9", "ttyUSB10"}));
+
+  FixedPorts ports;
+  EXPECT_EQ(FirstSerialPort(ports), "");
+  EXPECT_FALSE(SerialPortExists(ports, ""));
+  ports.ports = {{"ttyS2", "16550A"}, {"ttyUSB0", "USB serial"}};
+  std::vector<PortInfo> list = {{"stale", ""}};
+  EXPECT_EQ(ListSerialPorts(ports, list), "ttyS2");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_TRUE(SerialPortExists(ports, "ttyUSB0"));
+  EXPECT_TRUE(SerialPortExists(ports, "/dev/ttyUSB0"));
+  EXPECT_FALSE(SerialPortExists(ports, "/dev/serial/ttyUSB0"));
+  EXPECT_FALSE(SerialPortExists(ports, "ttyUSB1"));
 }
