@@ -13,9 +13,9 @@
 
 namespace kvx {
 
-DlgCsvImport::DlgCsvImport(const LanguageTable& lang, const ChannelList& current,
-                           const AppState& app, std::string csv, QWidget* parent)
-    : QDialog(parent), lang_(lang), current_(current), app_(app), csv_(std::move(csv)) {
+DlgCsvImport::DlgCsvImport(const LanguageTable& lang, ChannelList& channels, const AppState& app,
+                           std::string csv, QWidget* parent)
+    : QDialog(parent), lang_(lang), channels_(channels), app_(app), csv_(std::move(csv)) {
   setObjectName("DlgCsvImport");
   const ExtraTexts& t = ExtraTextsOf(lang);
   setWindowTitle(QString::fromUtf8(t.importTitle));
@@ -46,10 +46,15 @@ DlgCsvImport::DlgCsvImport(const LanguageTable& lang, const ChannelList& current
   Recompute();
 }
 
+void DlgCsvImport::accept() {
+  if (result_->ok) channels_ = result_->channels;
+  QDialog::accept();
+}
+
 void DlgCsvImport::Recompute() {
   CsvImportOptions options;
   options.replace = CheckReplace_->isChecked();
-  result_ = std::make_unique<CsvImportResult>(ImportChannelCsv(csv_, current_, app_, options));
+  result_ = std::make_unique<CsvImportResult>(ImportChannelCsv(csv_, channels_, app_, options));
   const ExtraTexts& t = ExtraTextsOf(lang_);
   LabelSummary_->setText(QString::fromUtf8(t.importSummary)
                              .arg(result_->imported)

@@ -136,9 +136,7 @@ void ImportChannels(frmMain& main) {
                            Icon::Warning, Buttons::Ok);
     return;
   }
-  if (main.RunDialog(dialog) != QDialog::Accepted) return;
-  ws.channels = dialog.Result().channels;
-  main.ShowListByData();
+  if (main.RunDialog(dialog) == QDialog::Accepted) main.ShowListByData();
 }
 
 void CompareWithFile(frmMain& main) {
