@@ -177,7 +177,7 @@ Frm2Tone::Frm2Tone(SettingsRecord& settings, ChannelList& channels, const Langua
     box->installEventFilter(this);  // after the key filter, so Enter reaches us first
   }
   auto* decodeLayout = new QVBoxLayout(decode);
-  decodeLayout->addWidget(grid_, 1);
+  decodeLayout->addWidget(grid_, 1, Qt::AlignHCenter);
   tabs_->addTab(decode, Q(L.GetLangKeyText("OPTION", "60044")));
 
   QPushButton *ok = nullptr, *cancel = nullptr;

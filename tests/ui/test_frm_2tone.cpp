@@ -1,6 +1,7 @@
 // The two-tone window driven as a user drives it: decode cells committed through the floating
 // editors (limits, dividers, emptying a row, where Enter goes), the tone boxes with their
 // defaults and limits, the call format on OK, and the channel references after OK.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include "core/files/SettingsRecord.h"
 #include "core/image/Channels.h"
 #include "frm_settings_helpers.h"
+#include "support/UiWorld.h"
 #include "ui/Frm2Tone.h"
 
 using namespace kvx;
@@ -296,6 +298,32 @@ class TestFrm2Tone : public QObject {
     Click(&d, "CommandOK");  // the cell being edited is committed by OK
     QVERIFY(!s.TwoTone.Entries[0].InUse());
     QCOMPARE(channels.Used()[0].TwoToneCode, int16_t(4));
+  }
+
+  // The two-tone tree node and menu entry open the window on the working data; OK re-points
+  // the channels.
+  void openedFromTheMainWindow() {
+    WorldOptions options;
+    options.features.TwoToneFeature = 1;
+    UiWorld world(options);
+    ChannelRecord c = MakeChannel(1, "014500000");
+    c.Signalling = 2;
+    c.TwoToneCode = 9;
+    world.ws.channels.AppendChannel(c);
+    for (TwoToneEntry& e : world.ws.settings.TwoTone.Entries) e.Empty = 1;
+    world.ws.settings.TwoTone.Entries[4] = TwoToneSettings::DefaultEntries()[0];
+    int opened = 0;
+    world.OnDialog([&](QDialog& d) {
+      if (!qobject_cast<Frm2Tone*>(&d)) return int(QDialog::Rejected);
+      ++opened;
+      Click(&d, "CommandOK");
+      return d.result();
+    });
+    world.main().tvTreeView_NodeClick("N6");
+    QCOMPARE(opened, 1);
+    QCOMPARE(int(world.ws.channels.Used().back().TwoToneCode), 4);
+    world.main().findChild<QAction*>("MnuView2Tone")->trigger();
+    QCOMPARE(opened, 2);
   }
 
   void screenshots() {

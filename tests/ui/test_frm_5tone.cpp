@@ -2,6 +2,7 @@
 // form, the special codes recognised, shown and brought up to date with the own ID, the
 // information-code checks on OK, the reset of a special code, the lists' stored values, and
 // the references re-pointed after OK.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include "core/image/Channels.h"
 #include "frm_settings_helpers.h"
 #include "support/ScriptedPrompts.h"
+#include "support/UiWorld.h"
 #include "ui/Frm5Tone.h"
 
 using namespace kvx;
@@ -476,6 +478,27 @@ class TestFrm5Tone : public QObject {
     Click(&d, "CommandCancel");
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(s == before);
+  }
+
+  // The five-tone tree node and menu entry open the window on the working data.
+  void openedFromTheMainWindow() {
+    WorldOptions options;
+    options.features.FiveToneFeature = 1;
+    UiWorld world(options);
+    world.ws.settings.FiveTone.OwnId = "12345";
+    SetCode(world.ws.settings.FiveTone.Codes[2], "67890SelfID");
+    int opened = 0;
+    world.OnDialog([&](QDialog& d) {
+      if (!qobject_cast<Frm5Tone*>(&d)) return int(QDialog::Rejected);
+      ++opened;
+      Click(&d, "CommandOK");
+      return d.result();
+    });
+    world.main().tvTreeView_NodeClick("N7");
+    QCOMPARE(opened, 1);
+    QCOMPARE(Digits(world.ws.settings.FiveTone.Codes[2]), std::string("6789012345"));
+    world.main().findChild<QAction*>("MnuView5Tone")->trigger();
+    QCOMPARE(opened, 2);
   }
 
   void screenshots() {

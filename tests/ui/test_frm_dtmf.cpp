@@ -1,6 +1,7 @@
 // The DTMF window driven as a user drives it: own-ID and separator rewriting of the codes that
 // embed them, the kill/stun check, the corrections and stored values of the lists, the key
 // rules, and the deferred save that first finishes the box being edited.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "core/image/Dtmf.h"
 #include "frm_settings_helpers.h"
 #include "support/ScriptedPrompts.h"
+#include "support/UiWorld.h"
 #include "ui/FrmDTMF.h"
 
 using namespace kvx;
@@ -294,6 +296,29 @@ class TestFrmDtmf : public QObject {
     PressOk(d);
     QCOMPARE(s.Codes[15].Valid(), std::string("E0F"));
     QCOMPARE(s.Codes[15].Length, int16_t(3));
+  }
+
+  // The DTMF tree node and menu entry open the window on the working data.
+  void openedFromTheMainWindow() {
+    WorldOptions options;
+    options.features.DtmfFeature = 1;
+    UiWorld world(options);
+    int opened = 0;
+    world.OnDialog([&](QDialog& d) {
+      auto* dtmf = qobject_cast<FrmDTMF*>(&d);
+      if (!dtmf) return int(QDialog::Rejected);
+      ++opened;
+      dtmf->OwnIdBox()->setText(QString::number(300 + opened));
+      dtmf->findChild<QPushButton*>("CommandOK")->click();
+      QTest::qWait(20);  // the zero-time save
+      return d.result();
+    });
+    world.main().tvTreeView_NodeClick("N5");
+    QCOMPARE(opened, 1);
+    QCOMPARE(world.ws.settings.Dtmf.OwnId.Clean(), std::string("301"));
+    world.main().findChild<QAction*>("MnuViewDTMF")->trigger();
+    QCOMPARE(opened, 2);
+    QCOMPARE(world.ws.settings.Dtmf.OwnId.Clean(), std::string("302"));
   }
 
   void screenshots() {
