@@ -34,6 +34,12 @@ void SimRadio::SetPassword(const std::string& password) {
   }
 }
 
+void SimRadio::DropPartial() {
+  if (in_.empty()) return;
+  if (journal) journal("frame=partial bytes=" + std::to_string(in_.size()) + " dropped=1");
+  in_.clear();
+}
+
 bool SimRadio::Chance(double p) {
   if (p <= 0) return false;
   // Draw even when the limit is reached, so that the sequence of draws stays the same.

@@ -56,6 +56,11 @@ class SimRadio {
   void Feed(const uint8_t* data, size_t size,
             const std::function<void(std::vector<ReplyPart>)>& onFrame);
 
+  // Bytes of a frame that has not arrived whole. A frame never pauses on the wire, so the loop
+  // drops them after a quiet moment (a lost byte must not swallow the frames after it).
+  bool HasPartial() const { return !in_.empty(); }
+  void DropPartial();
+
   // The cable no longer carries anything (echo included).
   bool Pulled() const { return pulled_; }
   bool Echo() const { return !faults_.noEcho && !pulled_; }

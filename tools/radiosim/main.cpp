@@ -389,6 +389,8 @@ int main(int argc, char** argv) {
 
   std::vector<uint8_t> buf(4096);
   std::chrono::nanoseconds lateTotal{0}, lateMax{0};
+  Clock::time_point lastInput = Clock::now();
+  constexpr auto kPartialFrameTimeout = std::chrono::milliseconds(200);
   long writes = 0;
   while (!gStop) {
     const auto now = Clock::now();
@@ -400,11 +402,21 @@ int main(int argc, char** argv) {
       WriteAll(master, pending.front().bytes);
       pending.pop_front();
     }
+    // Wake for the next reply due, or to drop a frame that stopped half-way.
+    std::optional<Clock::time_point> wake;
+    if (!pending.empty()) wake = pending.front().at;
+    if (radio.HasPartial()) {
+      const auto giveUp = lastInput + kPartialFrameTimeout;
+      if (Clock::now() >= giveUp) {
+        radio.DropPartial();
+      } else if (!wake || giveUp < *wake) {
+        wake = giveUp;
+      }
+    }
     timespec timeout{};
     timespec* timeoutPtr = nullptr;
-    if (!pending.empty()) {
-      const auto wait =
-          std::chrono::duration_cast<std::chrono::nanoseconds>(pending.front().at - Clock::now());
+    if (wake) {
+      const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(*wake - Clock::now());
       const long long ns = std::max<long long>(0, wait.count());
       timeout.tv_sec = static_cast<time_t>(ns / 1'000'000'000LL);
       timeout.tv_nsec = static_cast<long>(ns % 1'000'000'000LL);
@@ -431,6 +443,7 @@ int main(int argc, char** argv) {
       continue;
     }
     const auto arrived = Clock::now();
+    lastInput = arrived;
     if (radio.Pulled()) continue;  // the cable is gone: nothing comes back, nothing arrives
     const size_t count = static_cast<size_t>(n);
     // The bytes cross the wire one after the other; their echo is there when they are. The
