@@ -525,3 +525,57 @@ TEST_F(LinkMachineTest, EventsNobodyWaitsForAreIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog that runs a nested event loop: while the recovery question is open, a late reply
+// and a time-out arrive.
+class NestedLoopPrompts : public ScriptedPrompts {
+ public:
+  std::function<void()> whileAsking;
+  Answer Message(std::string_view text, Icon icon, Buttons buttons,
+                 std::string_view title = {}) override {
+    if (buttons == Buttons::RetryCancel && whileAsking) whileAsking();
+    return ScriptedPrompts::Message(text, icon, buttons, title);
+  }
+};
+
+TEST(LinkDriverTest, EventsDuringAQuestionDoNotMoveTheLink) {
+  Workspace ws;
+  ws.app.ProgramFolder = KVX50_PROGRAM_FOLDER;
+  ws.lang.SetProgramFolder(KVX50_PROGRAM_FOLDER);
+  ResetWorkingData(ws);
+  NestedLoopPrompts prompts;
+  TestRadio radio;
+  int dropped = 0;
+  radio.fault = [&](const Frame& f, const Frame&) -> std::optional<std::vector<Piece>> {
+    if (f.size() == 4 && f[1] == 0x07 && f[2] == 0x00 && dropped < 3) {
+      ++dropped;
+      return std::vector<Piece>{};
+    }
+    return std::nullopt;
+  };
+  LinkMachine machine(ws);
+  FakeLink link(machine, prompts, radio);
+  size_t sentWhenAsked = 0;
+  prompts.whileAsking = [&] {
+    sentWhenAsked = link.sent.size();
+    // The reply the radio never gave, and a stray time-out: both ignored, nothing sent.
+    Frame late = ReadRequestFrame(0x0700);
+    const Frame reply = DataBlockFrame('W', 0x0700, ConstBytes(radio.memory.data() + 0x700, 16));
+    late.insert(late.end(), reply.begin(), reply.end());
+    link.BufferReached(late);
+    link.TimerExpired();
+    EXPECT_EQ(link.sent.size(), sentWhenAsked);
+    EXPECT_EQ(machine.WaitingFor(), LinkMachine::Waiting::Answer);
+  };
+  prompts.answers = {Answer::Ok, Answer::Retry};
+  link.Start(CommMode::Read);
+  ASSERT_TRUE(link.RunToEnd());
+  EXPECT_EQ(link.finished, LinkResult::Succeeded);
+  ASSERT_GT(sentWhenAsked, 0u);
+  // After Retry the link reconnects: the closing frame is the next thing sent.
+  EXPECT_EQ(FakeLink::Describe(link.sent[sentWhenAsked]), "END");
+}
+
+}  // namespace
