@@ -2,6 +2,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#ifdef KVX50_HAVE_PRINT
+#include <QApplication>
+#endif
 
 #include "cli/Verb.h"
 
@@ -44,7 +48,24 @@ void PrintHelp(FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef KVX50_HAVE_PRINT
+  // print paints pages and loads windows hidden: a GUI application, never on a display.
+  bool gui = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--home") == 0) {
+      ++i;
+    } else if (argv[i][0] != '-') {
+      gui = std::strcmp(argv[i], "print") == 0;
+      break;
+    }
+  }
+  if (gui) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const std::unique_ptr<QCoreApplication> app =
+      gui ? std::make_unique<QApplication>(argc, argv)
+          : std::make_unique<QCoreApplication>(argc, argv);
+#else
   QCoreApplication app(argc, argv);
+#endif
   std::vector<std::string> args(argv + 1, argv + argc);
   // --home may stand before the verb; verbs see it too.
   std::vector<std::string> rest;
