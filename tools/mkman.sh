@@ -14,7 +14,7 @@ description=${3:-}
 name=$(basename "$program")
 
 # The window program needs a display platform even to print its usage.
-help=$(QT_QPA_PLATFORM=offscreen "$program" --help 2>&1) || {
+help=$(QT_QPA_PLATFORM=offscreen "$program" --help 2>/dev/null) || {
   echo "mkman.sh: $program --help failed" >&2
   exit 1
 }
@@ -45,7 +45,7 @@ if [ "$name" = kvx50-cli ]; then
   printf '.SH VERBS\n'
   for verb in $verbs; do
     printf '.SS %s\n.nf\n' "$verb"
-    "$program" "$verb" --help 2>&1 | roff
+    "$program" "$verb" --help 2>/dev/null | roff
     printf '.fi\n'
   done
 fi
