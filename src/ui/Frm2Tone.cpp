@@ -217,6 +217,7 @@ Frm2Tone::Frm2Tone(SettingsRecord& settings, ChannelList& channels, const Langua
   connect(grid_, &QTableWidget::currentCellChanged, this,
           [this](int row, int col) { EnterCell(row, col); });
   InstallEnterMovesFocus(this);
+  SuppressTextMenus(this);
   loaded_ = true;
 }
 

@@ -335,7 +335,10 @@ Frm5Tone::Frm5Tone(SettingsRecord& settings, ChannelList& channels, const Langua
   FitGridWidth(grid_, 8);
 
   // Load: the lists, then the working copy.
-  for (QLineEdit* box : {ownId_, digitsEditor_, ptt_[0].code, ptt_[1].code}) SuppressTextMenu(box);
+  // The code boxes have no context menu while the window is open: its Paste would get round
+  // the key rules. (The information-code name box keeps it, as it keeps copy and paste.)
+  for (QLineEdit* box : {ownId_, digitsEditor_, ptt_[0].code, ptt_[1].code, infoDigits_})
+    SuppressTextMenu(box);
   const QStringList names = StandardNames();
   const QStringList responses = {Q(L.GetLangKeyText("OPTION", "60057")),
                                  Q(L.GetLangKeyText("OPTION", "60058")),
@@ -820,7 +823,8 @@ void Frm5Tone::OnOk() {
 }
 
 void Frm5Tone::done(int result) {
-  for (QLineEdit* box : {ownId_, digitsEditor_, ptt_[0].code, ptt_[1].code}) RestoreTextMenu(box);
+  for (QLineEdit* box : {ownId_, digitsEditor_, ptt_[0].code, ptt_[1].code, infoDigits_})
+    RestoreTextMenu(box);
   QDialog::done(result);
 }
 

@@ -205,6 +205,7 @@ FrmDTMF::FrmDTMF(DtmfSettings& dtmf, const LanguageTable& lang, Prompts& prompts
   FillList(pauseTime_, QStringList{Q(L.GetLangText(1755))} + NumberTexts(5, 75));
   ShowSettings();
   InstallEnterMovesFocus(this);
+  SuppressTextMenus(this);
 }
 
 QLineEdit* FrmDTMF::CodeBox(int index) const {

@@ -75,6 +75,7 @@ FrmDTMFSpecial::FrmDTMFSpecial(FrmDTMF& dtmf, const LanguageTable& lang, QWidget
   connect(type_, &QComboBox::currentIndexChanged, this,
           [this](int type) { aniArea_->setVisible(type == kTypeAni); });
   InstallEnterMovesFocus(this);
+  SuppressTextMenus(this);
   setMinimumWidth(260);
 }
 

@@ -125,6 +125,7 @@ FrmSpecial::FrmSpecial(Frm5Tone& fiveTone, QWidget* parent)
   TypeChosen();
   for (QLineEdit* box : {messageId_, aniId_}) box->installEventFilter(this);
   InstallEnterMovesFocus(this);
+  SuppressTextMenus(this);
   setMinimumWidth(300);
 }
 

@@ -117,6 +117,10 @@ void InstallPlainTextBox(QLineEdit* box) {
   box->installEventFilter(new PlainTextBoxFilter(box));
 }
 
+void SuppressTextMenus(QWidget* dialog) {
+  for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) SuppressTextMenu(box);
+}
+
 QComboBox* NewList(QWidget* parent, const char* objectName) {
   auto* box = new QComboBox(parent);
   box->setObjectName(objectName);

@@ -43,6 +43,9 @@ TextBoxRules NameCharacters();
 // and paste keys and Enter keep their usual meaning.
 void InstallPlainTextBox(QLineEdit* box);
 
+// No context menu on any text box of the dialog: its Paste would get round the key rules.
+void SuppressTextMenus(QWidget* dialog);
+
 // A list (combo box) with this objectName.
 QComboBox* NewList(QWidget* parent, const char* objectName);
 

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -114,6 +115,13 @@ class TestFrm5Tone : public QObject {
     QCOMPARE(d.Grid()->currentRow(), 3);
     QCOMPARE(int(d.Working().FiveTone.Codes[2].Empty), 1);
     QCOMPARE(int(d.Working().FiveTone.Codes[2].Length), 0);
+
+    // Scrolling the grid commits the open cell and closes its editor.
+    ClickCell(d, 2, Frm5Tone::kColDigits);
+    QTest::keyClicks(d.DigitsEditor(), "55");
+    d.Grid()->verticalScrollBar()->setValue(d.Grid()->verticalScrollBar()->maximum());
+    QVERIFY(!d.DigitsEditor()->isVisible());
+    QCOMPARE(Digits(d.Working().FiveTone.Codes[2]), std::string("5E"));
   }
 
   // How special codes show, and what the save makes of them with the own ID 12345.
@@ -475,9 +483,11 @@ class TestFrm5Tone : public QObject {
     QTest::keyClick(d.OwnIdBox(), Qt::Key_Tab);
     ClickCell(d, 3, Frm5Tone::kColDigits);
     QTest::keyClicks(d.DigitsEditor(), "77");
+    QCOMPARE(d.OwnIdBox()->contextMenuPolicy(), Qt::NoContextMenu);
     Click(&d, "CommandCancel");
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(s == before);
+    QCOMPARE(d.OwnIdBox()->contextMenuPolicy(), Qt::DefaultContextMenu);
   }
 
   // The five-tone tree node and menu entry open the window on the working data.

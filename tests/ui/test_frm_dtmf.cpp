@@ -262,6 +262,8 @@ class TestFrmDtmf : public QObject {
     QTest::keyClick(Box(d, 4), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(Box(d, 4), Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(Box(d, 4)->text(), QString("1A*#5D9"));
+    // Nor does a context menu offer Paste.
+    QCOMPARE(Box(d, 4)->contextMenuPolicy(), Qt::NoContextMenu);
     TypeInto(Box(d, FrmDTMF::kKillBox), "123456789012345678");
     QCOMPARE(Box(d, FrmDTMF::kKillBox)->text().size(), 14);
     TypeInto(d.OwnIdBox(), "1x2*3");
