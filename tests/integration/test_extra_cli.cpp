@@ -234,6 +234,26 @@ TEST_F(ExtraCli, VerifyReportsExactlyTheFieldsChangedInTheRadio) {
   EXPECT_EQ(s.out, "");
 }
 
+// make demo's script without its window: the simulated radio holds the sample channels and
+// the program folder of the demo is set to the radio's port.
+TEST(ExtraDemo, TheDemoRadioHoldsTheSampleChannels) {
+  test::TempDir scratch;
+  const std::string build = fs::path(KVX50_BIN_DIR).parent_path().string();
+  const ProcessResult r =
+      RunProgram({"/usr/bin/env", "KVX50_DEMO_DIR=" + (scratch / "demo"), "KVX50_DEMO_BAUD=0",
+                  "/bin/sh", std::string(KVX50_SOURCE_DIR) + "/tools/demo.sh", build, "--check"},
+                 120000);
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  const std::string setup = test::ReadFileText(scratch / "demo/home/language/mysetup.ini");
+  EXPECT_NE(setup.find("comPort=" + (scratch / "demo/radio") + "\n"), std::string::npos) << setup;
+  // The sample data were made from the CSV text: twelve channels besides CALL and VFO.
+  const ProcessResult dump = RunProgram({BinPath("kvx50-cli"), "--home", scratch / "demo/home",
+                                         "csv-export", scratch / "demo/sample.dat", "-o", "-"});
+  ASSERT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(Lines(dump.out).size(), 1u + 12u + 2u);
+  EXPECT_EQ(ListBackups(scratch / "demo/home/backups").size(), 2u);  // the write and the check
+}
+
 // `cmake --install` into a scratch prefix: the programs, the data, the desktop entry, the
 // file type and the manual pages; the installed programs make the per-user folder at their
 // first start and find the shipped data there.
