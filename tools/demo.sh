@@ -87,9 +87,9 @@ cat <<TEXT
 A simulated radio with $(grep -c '^[0-9]' "$demo/sample.csv") sample channels is on $demo/radio
 ($speed); the program is set to that port.
 
-  Programming > Read          reads the radio into the channel list
-  Programming > Write         writes the edited channels back
-  Programming > Verify radio  compares the radio with what is in the window
+  Program > Read from Radio   reads the radio into the channel list
+  Program > Write to Radio    writes the edited channels back
+  Program > Verify radio      compares the radio with what is in the window
   File > Open backups folder  every read and write is kept there
 
 The radio's memory is kept in $demo/radio.bin. Closing the window stops the radio.
