@@ -275,9 +275,10 @@ void ChannelSection(SectionContext& s) {
     double lines = 0;
     for (const auto& b : blocks) lines += static_cast<double>((b.size() + 1) / 2);
     lines += 0.5 * static_cast<double>(blocks.empty() ? 0 : blocks.size() - 1);
-    const double room = page.FooterY() - page.Y();
+    // The last line ends a little above the footer.
     const double natural = page.LineHeight();
-    const double step = lines > 0 ? std::min(natural, room / lines) : natural;
+    const double room = page.FooterY() - page.Y() - 1.3 * natural;
+    const double step = lines > 1 ? std::min(natural, room / (lines - 1)) : natural;
     auto next = [&](double n = 1) { page.SetY(page.Y() + n * step); };
     for (size_t b = 0; b < blocks.size(); ++b) {
       if (b > 0) {
