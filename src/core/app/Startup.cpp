@@ -43,9 +43,7 @@ StartupResult Startup(Workspace& ws, const StartupOptions& options, Prompts& pro
   ws.lang.SetProgramFolder(app.ProgramFolder);
 
   // 1. Automatic-test options, initialisation flag.
-#ifdef KVX_HAVE_AUTOTEST
   ws.autoTest = AutoTestState{};
-#endif
   app.InitInProgress = false;
 
   // 2. Factory mode.
@@ -94,9 +92,7 @@ StartupResult Startup(Workspace& ws, const StartupOptions& options, Prompts& pro
   ResetWorkingData(ws);
 
   // 13. Radio information.
-#ifdef KVX_HAVE_RADIOINFO
   ResetRadioInfo(ws.radioInfo);
-#endif
 
   // 14. The built-in texts are compiled in and follow ws.lang's language.
 
