@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 
 #include "core/app/BandTable.h"
 #include "core/files/Workspace.h"
@@ -167,6 +168,29 @@ QString ChannelGridModel::CellText(int row, int column) const {
 
 bool ChannelGridModel::RowHidden(int row) const {
   return kv520_ && row == 200;
+}
+
+int ChannelGridModel::RowOfLabel(const QString& label) const {
+  const QString wanted = label.trimmed();
+  if (wanted.isEmpty()) return 0;
+  for (int r = 1; r <= kRows; ++r)
+    if (!RowHidden(r) && labels_[r - 1].compare(wanted, Qt::CaseInsensitive) == 0) return r;
+  return 0;
+}
+
+int ChannelGridModel::FindRow(const QString& text, int fromRow, bool includeFrom) const {
+  const QString wanted = text.trimmed();
+  if (wanted.isEmpty()) return 0;
+  const int start = std::clamp(fromRow, 1, kRows);
+  for (int i = includeFrom ? 0 : 1; i <= kRows; ++i) {
+    const int r = (start - 1 + i) % kRows + 1;
+    if (RowHidden(r)) continue;
+    const RowTexts& t = cells_[r - 1];
+    // Columns 1-3: receive frequency, transmit frequency, name.
+    for (int c = 0; c < 3; ++c)
+      if (t[c].contains(wanted, Qt::CaseInsensitive)) return r;
+  }
+  return 0;
 }
 
 }  // namespace kvx

@@ -41,6 +41,14 @@ class ChannelGridModel : public QAbstractTableModel {
   bool RowHidden(int row) const;
   bool Kv520() const { return kv520_; }
 
+  // The channel number whose row label is `label` (case ignored, blanks trimmed); 0 when no
+  // shown row has it.
+  int RowOfLabel(const QString& label) const;
+  // The first shown row from `fromRow` (1-204) on, wrapping round, whose name, receive or
+  // transmit frequency contains `text` (case ignored); `fromRow` itself is looked at last
+  // unless `includeFrom`. 0 when none does or `text` is blank.
+  int FindRow(const QString& text, int fromRow, bool includeFrom) const;
+
   // The ten cell texts of a channel record (grid columns 1-10).
   using RowTexts = std::array<QString, kColumns>;
   RowTexts TextsOf(const ChannelRecord& c) const;

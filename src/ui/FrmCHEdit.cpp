@@ -554,6 +554,7 @@ void FrmCHEdit::Timerok_Timer() {
   // 3-4. Redraw the row; keep the scan and alert references on existing channels.
   if (reshowRow_) reshowRow_(n_);
   RepairScanAndAlertRefs();
+  if (afterStore_) afterStore_(n_);
 
   // 5. Move on.
   switch (action) {

@@ -29,6 +29,10 @@ class FrmCHEdit : public QDialog {
   FrmCHEdit(Workspace& ws, Prompts& prompts, std::function<void(int)> reshowRow,
             QWidget* parent = nullptr);
 
+  // Called with the channel number once a store has finished (the row redrawn and the scan and
+  // alert references repaired).
+  void SetAfterStore(std::function<void(int)> afterStore) { afterStore_ = std::move(afterStore); }
+
   // The channel number shown.
   int Channel() const { return n_; }
   // The copy the controls were filled from.
@@ -57,6 +61,7 @@ class FrmCHEdit : public QDialog {
   Workspace& ws_;
   Prompts& prompts_;
   std::function<void(int)> reshowRow_;
+  std::function<void(int)> afterStore_;
   int n_ = 1;
   ChannelRecord buffer_;
   Pending pending_ = Pending::None;

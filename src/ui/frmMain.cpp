@@ -5,9 +5,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRect>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -17,13 +21,17 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "core/app/BandTable.h"
 #include "core/app/SetupFile.h"
 #include "core/files/Workspace.h"
 #include "core/util/Text.h"
 #include "ui/ChannelGridModel.h"
+#include "ui/DlgBulkEdit.h"
+#include "ui/DlgGoTo.h"
 #include "ui/ExtraCommands.h"
+#include "ui/FindBar.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmCHEdit.h"
 #include "ui/FrmComSet.h"
@@ -69,11 +77,50 @@ QIcon GlyphIcon(const QString& text, const QColor& colour) {
   return QIcon(pm);
 }
 
+// The undo (a hook bending back to the left) and redo (to the right) pictures.
+QIcon TurnArrowIcon(bool redo, const QColor& colour) {
+  QPixmap pm(24, 24);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  if (redo) {
+    p.translate(24, 0);
+    p.scale(-1, 1);
+  }
+  QPainterPath hook;
+  hook.moveTo(19, 19);
+  hook.cubicTo(21, 11, 15, 7, 7, 9);
+  p.setPen(QPen(colour, 2.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawPath(hook);
+  QPainterPath head;
+  head.moveTo(3, 9.5);
+  head.lineTo(10, 4);
+  head.lineTo(10.5, 14);
+  head.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  p.drawPath(head);
+  return QIcon(pm);
+}
+
+// No undo step is recorded while a command that starts a new history runs.
+class UndoPause {
+ public:
+  explicit UndoPause(int& count) : count_(count) { ++count_; }
+  ~UndoPause() { --count_; }
+  UndoPause(const UndoPause&) = delete;
+  UndoPause& operator=(const UndoPause&) = delete;
+
+ private:
+  int& count_;
+};
+
 }  // namespace
 
 frmMain::frmMain(Workspace& ws, Prompts& prompts, PortEnumerator& ports, QWidget* parent)
     : QMainWindow(parent), ws_(ws), prompts_(prompts), ports_(ports) {
   setObjectName("frmMain");
+  undo_.Clear(ws_);
   setAttribute(Qt::WA_DeleteOnClose, false);
   BuildMenus();
   BuildToolBar();
@@ -92,9 +139,20 @@ frmMain::frmMain(Workspace& ws, Prompts& prompts, PortEnumerator& ports, QWidget
   SizeGridColumns();
   LoadShowTree();
   ShowListByData();
+  UpdateUndoActions();
+  // The keys go to the channel list, not to the find box that comes first in the window.
+  MSFlexGrid1_->setFocus();
 }
 
 frmMain::~frmMain() = default;
+
+int frmMain::RunDialog(QDialog& dialog) {
+  // A change made before the dialog is a step of its own.
+  RecordUndoStep();
+  const int result = RunModal(dialogRunner, dialog);
+  RecordUndoStep();
+  return result;
+}
 
 QAction* frmMain::Entry(QMenu* menu, const char* name, void (frmMain::*handler)(),
                         const QKeySequence& shortcut) {
@@ -130,8 +188,20 @@ void frmMain::BuildMenus() {
   Entry(ch, "MnuCHCopy", &frmMain::MnuCHCopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
   Entry(ch, "MnuCHPaste", &frmMain::MnuCHPaste_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
   Entry(ch, "MnuCHDelete", &frmMain::MnuCHDelete_Click, QKeySequence(Qt::Key_Delete));
+  ch->addSeparator();
+  Entry(ch, "MnuCHBulkEdit", &frmMain::MnuCHBulkEdit_Click);
+  Entry(ch, "MnuCHGoTo", &frmMain::MnuCHGoTo_Click, QKeySequence(Qt::CTRL | Qt::Key_G));
+  Entry(ch, "MnuCHFind", &frmMain::MnuCHFind_Click, QKeySequence(Qt::CTRL | Qt::Key_F));
+  Entry(ch, "MnuCHFindNext", &frmMain::MnuCHFindNext_Click, QKeySequence(Qt::Key_F3));
 
   QMenu* edit = menu("mnuEdit");
+  Entry(edit, "mnuEditUndo", &frmMain::mnuEditUndo_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QAction* redo = Entry(edit, "mnuEditRedo", &frmMain::mnuEditRedo_Click);
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  edit->addSeparator();
+  // A change made outside the window's commands shows in the entries' state at once.
+  connect(edit, &QMenu::aboutToShow, this, &frmMain::RecordUndoStep);
   Entry(edit, "mnuEditCH", &frmMain::mnuEditCH_Click);
   Entry(edit, "MnuViewSetMode", &frmMain::MnuViewSetMode_Click);
   Entry(edit, "MnuViewRadio", &frmMain::MnuViewRadio_Click);
@@ -205,6 +275,15 @@ void frmMain::BuildToolBar() {
   key("CHCopy", GlyphIcon("C", ink), &frmMain::MnuCHCopy_Click);
   key("CHPaste", GlyphIcon("V", ink), &frmMain::MnuCHPaste_Click);
   key("CHDelete", GlyphIcon("Del", QColor(155, 0, 0)), &frmMain::MnuCHDelete_Click);
+  tbToolBar_->addSeparator();
+  key("TUndo", TurnArrowIcon(false, ink), &frmMain::mnuEditUndo_Click);
+  key("TRedo", TurnArrowIcon(true, ink), &frmMain::mnuEditRedo_Click);
+  tbToolBar_->addSeparator();
+  findBar_ = new FindBar(tbToolBar_);
+  tbToolBar_->addWidget(findBar_);
+  connect(findBar_, &FindBar::textEdited, this,
+          [this](const QString& text) { FindChannel(text, true); });
+  connect(findBar_, &FindBar::nextRequested, this, &frmMain::MnuCHFindNext_Click);
 }
 
 void frmMain::BuildCentre() {
@@ -226,7 +305,8 @@ void frmMain::BuildCentre() {
   MSFlexGrid1_->setObjectName("MSFlexGrid1");
   MSFlexGrid1_->setModel(model_);
   MSFlexGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  MSFlexGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several rows can be selected for the clipboard commands and the bulk edit.
+  MSFlexGrid1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   MSFlexGrid1_->setSelectionBehavior(QAbstractItemView::SelectItems);
   MSFlexGrid1_->setCornerButtonEnabled(false);
   MSFlexGrid1_->setWordWrap(false);
@@ -273,6 +353,12 @@ void frmMain::Localize() {
   set("MnuCHCopy", L.GetLangText(1072));
   set("MnuCHPaste", L.GetLangText(1073));
   set("MnuCHDelete", L.GetLangText(1074));
+  set("MnuCHBulkEdit", L.GetLangText(1082));
+  set("MnuCHGoTo", L.GetLangText(1083));
+  set("MnuCHFind", L.GetLangText(1084));
+  set("MnuCHFindNext", L.GetLangText(1085));
+  set("mnuEditUndo", L.GetLangText(1080));
+  set("mnuEditRedo", L.GetLangText(1081));
   set("mnuEdit", L.GetLangText(1010));
   set("mnuEditCH", L.GetLangText(1011));
   set("MnuViewSetMode", L.GetLangText(1021));
@@ -319,6 +405,9 @@ void frmMain::Localize() {
   tip("CHCopy", L.GetLangText(1072));
   tip("CHPaste", L.GetLangText(1073));
   tip("CHDelete", L.GetLangText(1074));
+  tip("TUndo", L.GetLangText(1080));
+  tip("TRedo", L.GetLangText(1081));
+  findBar_->Localize(L);
 }
 
 void frmMain::UpdateFeatureMenus() {
@@ -414,6 +503,8 @@ void frmMain::ShowListByData() {
     MSFlexGrid1_->setRowHidden(199, model_->RowHidden(200));
   MSFlexGrid1_->setColumnHidden(5, true);  // the list flag column
   MSFlexGrid1_->setUpdatesEnabled(true);
+  // Every change of the whole data ends in a full redraw.
+  RecordUndoStep();
 }
 
 void frmMain::ReShowGrid(int gridIndex, int row, int) {
@@ -431,8 +522,188 @@ void frmMain::SetCHEdit(std::string_view command, int gridIndex) {
   if (gridIndex != 0) return;
   const QModelIndex current = MSFlexGrid1_->currentIndex();
   if (!current.isValid()) return;
-  const int row = current.row() + 1;
-  if (ChannelCommand(ws_.channels, clipboard_, command, row)) ReShowGrid(0, row);
+  RecordUndoStep();
+  if (!MultiRowCommand(command)) {
+    const int row = current.row() + 1;
+    // A copy or cut of one row replaces the rows copied together.
+    if (command == "C" || command == "X") rowsClipboard_.rows.clear();
+    if (ChannelCommand(ws_.channels, clipboard_, command, row)) ReShowGrid(0, row);
+  }
+  RecordUndoStep();
+}
+
+bool frmMain::MultiRowCommand(std::string_view command) {
+  const LanguageTable& L = ws_.lang;
+  if (command == "V") {
+    // Rows copied together are pasted from the current row on, onto the rows shown.
+    if (rowsClipboard_.Empty()) return false;
+    const int first = MSFlexGrid1_->currentIndex().row() + 1;
+    std::vector<int> targets;
+    for (int r = first; r <= ChannelGridModel::kRows && targets.size() < rowsClipboard_.rows.size();
+         ++r)
+      if (!model_->RowHidden(r)) targets.push_back(r);
+    switch (PasteRows(ws_.channels, rowsClipboard_, targets)) {
+      case PasteRowsResult::Pasted:
+        RedrawRows(targets);
+        SelectRows(targets.front(), targets.back());
+        break;
+      case PasteRowsResult::PastLastRow:
+        prompts_.Message(U8(Q(L.GetLangText(1093)).arg(rowsClipboard_.rows.size())), Icon::Warning,
+                         Buttons::Ok);
+        break;
+      case PasteRowsResult::EmptiesCallOrVfo:
+        prompts_.Message(L.GetLangText(1094), Icon::Warning, Buttons::Ok);
+        break;
+      case PasteRowsResult::NothingToPaste:
+        break;
+    }
+    return true;
+  }
+  const std::vector<int> rows = SelectedRows();
+  if (rows.size() < 2) return false;
+  if (command == "C") {
+    CopyRows(ws_.channels, rows, rowsClipboard_);
+  } else if (command == "X") {
+    CutRows(ws_.channels, rows, rowsClipboard_);
+    RedrawRows(rows);
+  } else if (command == "D") {
+    DeleteRows(ws_.channels, rows);
+    RedrawRows(rows);
+  }
+  return true;
+}
+
+void frmMain::RedrawRows(const std::vector<int>& rows) {
+  for (int r : rows) ReShowGrid(0, r);
+}
+
+std::vector<int> frmMain::SelectedRows() const {
+  std::vector<int> rows;
+  if (const QItemSelectionModel* sel = MSFlexGrid1_->selectionModel())
+    for (const QItemSelectionRange& range : sel->selection())
+      for (int r = range.top(); r <= range.bottom(); ++r) rows.push_back(r + 1);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::erase_if(rows, [this](int r) { return model_->RowHidden(r); });
+  const QModelIndex current = MSFlexGrid1_->currentIndex();
+  if (rows.empty() && current.isValid()) rows.push_back(current.row() + 1);
+  return rows;
+}
+
+void frmMain::SelectRows(int first, int last) {
+  if (first < 1 || last < first || last > ChannelGridModel::kRows) return;
+  const QModelIndex current = MSFlexGrid1_->currentIndex();
+  const int column = current.isValid() ? current.column() : 0;
+  QItemSelectionModel* sel = MSFlexGrid1_->selectionModel();
+  sel->setCurrentIndex(model_->index(first - 1, column), QItemSelectionModel::NoUpdate);
+  sel->select(QItemSelection(model_->index(first - 1, 0),
+                             model_->index(last - 1, ChannelGridModel::kColumns - 1)),
+              QItemSelectionModel::ClearAndSelect);
+}
+
+// --- Undo history.
+
+void frmMain::RecordUndoStep() {
+  if (undoPaused_ == 0) undo_.Record(ws_);
+  UpdateUndoActions();
+}
+
+void frmMain::ClearUndoHistory() {
+  undo_.Clear(ws_);
+  UpdateUndoActions();
+}
+
+void frmMain::UpdateUndoActions() {
+  const bool canUndo = undo_.CanUndo(), canRedo = undo_.CanRedo();
+  for (QAction* a : findChildren<QAction*>()) {
+    const QString name = a->objectName();
+    if (name == "mnuEditUndo" || name == "TUndo") a->setEnabled(canUndo);
+    if (name == "mnuEditRedo" || name == "TRedo") a->setEnabled(canRedo);
+  }
+}
+
+void frmMain::mnuEditUndo_Click() {
+  if (undoPaused_ == 0 && undo_.Undo(ws_)) RedrawKeepingPlace();
+  UpdateUndoActions();
+}
+
+void frmMain::mnuEditRedo_Click() {
+  if (undoPaused_ == 0 && undo_.Redo(ws_)) RedrawKeepingPlace();
+  UpdateUndoActions();
+}
+
+void frmMain::RedrawKeepingPlace() {
+  const QModelIndex current = MSFlexGrid1_->currentIndex();
+  const int currentRow = current.row(), currentColumn = current.column();
+  std::vector<QRect> ranges;
+  for (const QItemSelectionRange& r : MSFlexGrid1_->selectionModel()->selection())
+    ranges.emplace_back(QPoint(r.left(), r.top()), QPoint(r.right(), r.bottom()));
+  ShowListByData();
+  QItemSelectionModel* sel = MSFlexGrid1_->selectionModel();
+  if (current.isValid())
+    sel->setCurrentIndex(model_->index(currentRow, currentColumn), QItemSelectionModel::NoUpdate);
+  QItemSelection again;
+  for (const QRect& r : ranges)
+    again.select(model_->index(r.top(), r.left()), model_->index(r.bottom(), r.right()));
+  sel->select(again, QItemSelectionModel::ClearAndSelect);
+}
+
+// --- Bulk edit, go to, find.
+
+void frmMain::MnuCHBulkEdit_Click() {
+  const std::vector<int> rows = SelectedRows();
+  int channels = 0;
+  for (int r : rows) {
+    const ChannelRecord* c = ws_.channels.Find(r);
+    if (c && !c->RxFreq.Clean().empty() && c->RxFreq.Clean() != "FFFFFFFFF") ++channels;
+  }
+  if (channels == 0) return;
+  DlgBulkEdit dialog(ws_, channels, this);
+  if (RunDialog(dialog) != QDialog::Accepted) return;
+  RedrawRows(ApplyBulkEdit(ws_.channels, rows, dialog.Edit(), ws_.app.Features));
+  RecordUndoStep();
+}
+
+void frmMain::MnuCHGoTo_Click() {
+  DlgGoTo dialog(ws_.lang, *model_, prompts_, this);
+  if (RunDialog(dialog) != QDialog::Accepted || dialog.Row() == 0) return;
+  const QModelIndex current = MSFlexGrid1_->currentIndex();
+  SetCurrentCell(dialog.Row(), current.isValid() ? current.column() + 1 : 1);
+  MSFlexGrid1_->scrollTo(MSFlexGrid1_->currentIndex());
+  MSFlexGrid1_->setFocus();
+}
+
+void frmMain::MnuCHFind_Click() {
+  if (tbToolBar_->isHidden()) findChild<QAction*>("MnuViewToolBar")->setChecked(true);
+  findBar_->box()->setFocus();
+  findBar_->box()->selectAll();
+}
+
+void frmMain::MnuCHFindNext_Click() {
+  FindChannel(findBar_->text(), false);
+}
+
+bool frmMain::FindChannel(const QString& text, bool includeCurrent) {
+  if (text.trimmed().isEmpty()) {
+    findBar_->SetFound(true);
+    return false;
+  }
+  const QModelIndex current = MSFlexGrid1_->currentIndex();
+  const int from = current.isValid() ? current.row() + 1 : 1;
+  const int row = model_->FindRow(text, from, includeCurrent || !current.isValid());
+  findBar_->SetFound(row != 0);
+  if (row == 0) {
+    ShowStatus(Q(ws_.lang.GetLangText(1087)).arg(text.trimmed()));
+    return false;
+  }
+  statusBar()->clearMessage();
+  SetCurrentCell(row, current.isValid() ? current.column() + 1 : 1);
+  MSFlexGrid1_->scrollTo(MSFlexGrid1_->currentIndex());
+  return true;
+}
+
+void frmMain::ShowStatus(const QString& text) {
+  statusBar()->showMessage(text, 8000);
 }
 
 void frmMain::MSFlexGrid1_DblClick(int gridIndex) {
@@ -446,6 +717,8 @@ void frmMain::MSFlexGrid1_DblClick(int gridIndex) {
   ws_.app.CurrentEditChannel = static_cast<int16_t>(row);
   FrmCHEdit dialog(
       ws_, prompts_, [this](int n) { ReShowGrid(0, n); }, this);
+  // Each channel stored (OK, Previous, Next) is an undo step.
+  dialog.SetAfterStore([this](int) { RecordUndoStep(); });
   RunDialog(dialog);
 }
 
@@ -507,18 +780,47 @@ void frmMain::AfterDataChanged() {
 
 // --- File menu.
 
+// New, Open, a read and a band change start a new undo history once they have replaced the
+// data; cancelled, they keep it.
+template <class Command>
+bool frmMain::Replacing(Command&& command) {
+  RecordUndoStep();
+  bool replaced = false;
+  {
+    UndoPause pause(undoPaused_);
+    replaced = command();
+  }
+  if (replaced)
+    ClearUndoHistory();
+  else
+    RecordUndoStep();
+  return replaced;
+}
+
 void frmMain::mnuFileNew_Click() {
-  if (New(ws_, prompts_)) AfterDataChanged();
+  Replacing([this] {
+    const bool done = New(ws_, prompts_);
+    if (done) AfterDataChanged();
+    return done;
+  });
   UpdateCaption();
 }
 
 void frmMain::mnuFileOpen_Click() {
-  if (Open(ws_, prompts_)) AfterDataChanged();
+  Replacing([this] {
+    const bool done = Open(ws_, prompts_);
+    if (done) AfterDataChanged();
+    return done;
+  });
   UpdateCaption();
 }
 
 void frmMain::OpenDataFile(const std::string& path) {
-  if (ReadDataFile(ws_, prompts_, path)) AfterDataChanged();
+  Replacing([&] {
+    const bool done = ReadDataFile(ws_, prompts_, path);
+    if (done) AfterDataChanged();
+    return done;
+  });
   UpdateCaption();
 }
 
@@ -541,9 +843,12 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::MnuModelInfo_Click() {
-  FrmModel dialog(ws_, prompts_, this);
-  RunDialog(dialog);
-  if (dialog.BandChanged()) AfterDataChanged();
+  Replacing([this] {
+    FrmModel dialog(ws_, prompts_, this);
+    RunDialog(dialog);
+    if (dialog.BandChanged()) AfterDataChanged();
+    return dialog.BandChanged();
+  });
 }
 
 // --- Settings menu.
@@ -559,10 +864,13 @@ void frmMain::MnuSetLanguage_Click() {
 }
 
 void frmMain::MnuSetInit_Click() {
-  ws_.app.InitInProgress = true;
-  const bool done = New(ws_, prompts_);
-  ws_.app.InitInProgress = false;
-  if (done) AfterDataChanged();
+  Replacing([this] {
+    ws_.app.InitInProgress = true;
+    const bool done = New(ws_, prompts_);
+    ws_.app.InitInProgress = false;
+    if (done) AfterDataChanged();
+    return done;
+  });
   UpdateCaption();
 }
 
@@ -595,7 +903,11 @@ LinkSession& frmMain::Link() {
 }
 
 void frmMain::RunLink(int mode) {
-  Link().Run(static_cast<CommMode>(mode));
+  // A read replaces the data; a write or the radio information leaves them.
+  Replacing([&] {
+    const LinkResult result = Link().Run(static_cast<CommMode>(mode));
+    return mode == static_cast<int>(CommMode::Read) && result == LinkResult::Succeeded;
+  });
   emit linkFinished();
 }
 

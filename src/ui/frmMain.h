@@ -11,7 +11,10 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
+#include "core/edit/ChannelRows.h"
+#include "core/edit/UndoHistory.h"
 #include "core/image/Channels.h"
 #include "ui/FormHelpers.h"
 
@@ -29,6 +32,7 @@ struct Workspace;
 class Prompts;
 class PortEnumerator;
 class ChannelGridModel;
+class FindBar;
 class LinkSession;
 
 class frmMain : public QMainWindow {
@@ -42,9 +46,10 @@ class frmMain : public QMainWindow {
   PortEnumerator& ports() { return ports_; }
 
   // Every modal dialog the main window and its handlers open goes through RunDialog, so that
-  // a test can drive it: set `dialogRunner` (null: QDialog::exec()).
+  // a test can drive it: set `dialogRunner` (null: QDialog::exec()). A change the dialog made
+  // to the working data becomes one undo step.
   DialogRunner dialogRunner;
-  int RunDialog(QDialog& dialog) { return RunModal(dialogRunner, dialog); }
+  int RunDialog(QDialog& dialog);
 
   // --- Window operations other windows call.
   // Rebuild the tree (feature flags) and the file-dialog filter.
@@ -55,7 +60,9 @@ class frmMain : public QMainWindow {
   void ShowListByData();
   // One-row redraw of channel `row` (grid index 0 only).
   void ReShowGrid(int gridIndex, int row, int column = 0);
-  // Clipboard command "C", "X", "V" or "D" on the current row (grid index 0 only).
+  // Clipboard command "C", "X", "V" or "D" on the current row (grid index 0 only). With
+  // several rows selected, copy, cut and delete take all of them; paste writes rows copied
+  // together from the current row on.
   void SetCHEdit(std::string_view command, int gridIndex = 0);
   // Opens the channel edit dialog on the current cell (grid index 0 only).
   void MSFlexGrid1_DblClick(int gridIndex = 0);
@@ -90,6 +97,14 @@ class frmMain : public QMainWindow {
   void MnuProPassWord_Click();
   void MnuEMg_Click();
   void MnuHelpAbout_Click();
+  // Edit menu: undo and redo of the working data.
+  void mnuEditUndo_Click();
+  void mnuEditRedo_Click();
+  // Channel menu: bulk edit of the selected channels, go to a channel by its label, find.
+  void MnuCHBulkEdit_Click();
+  void MnuCHGoTo_Click();
+  void MnuCHFind_Click();      // puts the focus into the find box
+  void MnuCHFindNext_Click();  // the next channel matching the find box
 
   // Settings windows of later steps, one file each (frmMain_<handler>.cpp).
   void MnuViewSetMode_Click();   // optional features (tree N4)
@@ -122,6 +137,26 @@ class frmMain : public QMainWindow {
   // The link session of the read, write and radio-information commands (created on first use).
   LinkSession& Link();
 
+  // --- Undo history and row selection.
+  // Records the working data as an undo step when they changed since the last step. Every
+  // command of the window does it; code that changes the data outside them calls it.
+  void RecordUndoStep();
+  // Starts a new history at the current data (New, Open, a read, a band change).
+  void ClearUndoHistory();
+  const UndoHistory& undoHistory() const { return undo_; }
+  // The channel numbers of the selected rows in order (the current row when nothing is
+  // selected); hidden rows are left out.
+  std::vector<int> SelectedRows() const;
+  // Selects the rows `first` to `last` (1-204), the current cell on `first`.
+  void SelectRows(int first, int last);
+  // The rows copied or cut together.
+  const RowsClipboard& rowsClipboard() const { return rowsClipboard_; }
+  FindBar* findBar() const { return findBar_; }
+  // Moves to the next row (after the current one, or from it with `includeCurrent`) whose name
+  // or frequency contains `text`, wrapping round. False, and a note in the status bar, when no
+  // row matches.
+  bool FindChannel(const QString& text, bool includeCurrent);
+
  signals:
   // A link ended (tests wait for it).
   void linkFinished();
@@ -141,6 +176,14 @@ class frmMain : public QMainWindow {
   void UpdateCaption();
   void AfterDataChanged();
   void RunLink(int mode);
+  void UpdateUndoActions();
+  // Full redraw keeping the current cell and the selection.
+  void RedrawKeepingPlace();
+  void RedrawRows(const std::vector<int>& rows);
+  bool MultiRowCommand(std::string_view command);
+  void ShowStatus(const QString& text);
+  template <class Command>
+  bool Replacing(Command&& command);
   QAction* Entry(QMenu* menu, const char* name, void (frmMain::*handler)(),
                  const QKeySequence& shortcut = {});
 
@@ -148,6 +191,10 @@ class frmMain : public QMainWindow {
   Prompts& prompts_;
   PortEnumerator& ports_;
   ChannelClipboard clipboard_;
+  RowsClipboard rowsClipboard_;
+  UndoHistory undo_;
+  // While above 0 (New, Open, a read) no step is recorded: the command ends with a new history.
+  int undoPaused_ = 0;
   std::string fileFilter_;
   std::unique_ptr<LinkSession> link_;
 
@@ -156,6 +203,7 @@ class frmMain : public QMainWindow {
   ChannelGridModel* model_ = nullptr;
   QSplitter* imgSplitter_ = nullptr;
   QToolBar* tbToolBar_ = nullptr;
+  FindBar* findBar_ = nullptr;
   QTreeWidgetItem* root_ = nullptr;
 };
 
