@@ -40,9 +40,10 @@ void PrintHelp(FILE* to) {
   std::sort(verbs.begin(), verbs.end(),
             [](const auto& a, const auto& b) { return std::strcmp(a.name, b.name) < 0; });
   for (const auto& v : verbs) std::fprintf(to, "  %-12s %s\n", v.name, v.summary);
-  std::fprintf(to,
-               "\nOptions for every verb:\n"
-               "  --home DIR   the program folder (language/, Init/, Setting.ini); also KVX50_HOME\n");
+  std::fprintf(
+      to,
+      "\nOptions for every verb:\n"
+      "  --home DIR   the program folder (language/, Init/, Setting.ini); also KVX50_HOME\n");
 }
 
 }  // namespace
