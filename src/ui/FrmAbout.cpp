@@ -73,6 +73,11 @@ bool DeviceOrder(const std::string& a, const std::string& b) {
   return split(a) < split(b);
 }
 
+QString VersionText() {
+  const QString v = ProgramVersion();
+  return v.isEmpty() ? QStringLiteral("unknown") : v;
+}
+
 QString Row(const char* name, const QString& value) {
   return QStringLiteral("%1 %2\n").arg(QString::fromLatin1(name).leftJustified(18), value);
 }
@@ -85,7 +90,7 @@ QString ProgramVersion() {
 #else
   // The window library is built without the version: take the one the program set, if any.
   const QString set = QCoreApplication::applicationVersion();
-  return set.isEmpty() ? QStringLiteral("unknown") : set;
+  return set;
 #endif
 }
 
@@ -117,7 +122,7 @@ std::vector<SerialDeviceInfo> ListSerialDevices(const std::string& devDir) {
 
 QString SystemInformationText(const AppState& app, const std::string& devDir) {
   QString t;
-  t += Row("Program:", QStringLiteral("kvx50 %1 (%2)").arg(ProgramVersion(), Q(kProductName)));
+  t += Row("Program:", QStringLiteral("kvx50 %1 (%2)").arg(VersionText(), Q(kProductName)));
   t += Row("Program folder:", QString::fromStdString(app.ProgramFolder));
   t += Row("Language:", app.LanguageIndex == kLanguageChinese ? QStringLiteral("2 (Chinese)")
                                                               : QStringLiteral("1 (English)"));
@@ -205,7 +210,7 @@ FrmAbout::FrmAbout(const AppState& app, const LanguageTable& lang, QWidget* pare
     ++row;
   };
   fact("LabelProduct", Q(L.GetLangText(2200)), QStringLiteral("kvx50"));
-  fact("LabelVersion", Q(L.GetLangText(1037)), ProgramVersion());
+  fact("LabelVersion", Q(L.GetLangText(1037)), VersionText());
   fact("LabelQtVersion", Q(L.GetLangText(2102)),
        QStringLiteral(QT_VERSION_STR) +
            (QString::fromLatin1(qVersion()) != QStringLiteral(QT_VERSION_STR)

@@ -14,7 +14,7 @@ namespace kvx {
 struct AppState;
 class LanguageTable;
 
-// The program's version ("0.1.0"), or "unknown" when the build does not tell it.
+// The program's version ("0.1.0"); empty when the build does not tell it.
 QString ProgramVersion();
 
 // One serial device node as the system information lists it.

@@ -58,7 +58,6 @@ void FrmTestData::BuildControls() {
     auto* box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text1_%1").arg(i));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("FFFFF")) + 14);
     // Hexadecimal digits only, lower case taken as upper case, at most three typed.
     TextBoxRules rules{[box](QChar c) {
                          const QChar up = c.toUpper();
@@ -117,6 +116,9 @@ void FrmTestData::Localize() {
         Q(TestValueName(static_cast<size_t>(i), lang_.LanguageIndex())));
   LocalizeOkCancel(this, lang_);
   ApplyLanguageToForm(this, lang_);
+  // Room for four digits in the language's font.
+  for (QLineEdit* box : boxes_)
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("FFFFF")) + 14);
 }
 
 std::string FrmTestData::FileFilter() const {

@@ -1,6 +1,7 @@
 #include "ui/Splash.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -8,6 +9,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSplashScreen>
+#include <QThread>
+#include <QWindow>
 
 #include "ui/FrmAbout.h"
 #include "ui/UiText.h"
@@ -16,42 +19,38 @@ namespace kvx {
 
 namespace {
 
-constexpr int kWidth = 360;
+constexpr int kWidth = 390;
 constexpr int kHeight = 150;
+constexpr int kMostWaitMs = 16;  // one frame at 60 Hz
 
-// Painted, not loaded: no file to find and nothing to decode.
+// Painted, not loaded: no file to find and nothing to decode. Only fills and text in the
+// font the main window loads anyway: curves, outlines and a bold face would cost more than
+// all the rest (the first stroke sets up the stroker).
 QPixmap StartupPixmap(qreal ratio) {
   QPixmap pm(QSize(kWidth, kHeight) * ratio);
   pm.setDevicePixelRatio(ratio);
   QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, kHeight);
   sky.setColorAt(0, QColor(18, 52, 96));
   sky.setColorAt(1, QColor(40, 102, 168));
   p.fillRect(QRect(0, 0, kWidth, kHeight), sky);
-  // Radio waves from the left.
-  p.setPen(QPen(QColor(255, 255, 255, 90), 3));
-  for (int r = 24; r <= 72; r += 24)
-    p.drawArc(QRect(40 - r, 75 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
-  p.setBrush(QColor(255, 255, 255, 200));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(QPointF(40, 75), 6, 6);
+  // A signal-strength mark.
+  const QColor bars[] = {{96, 140, 196}, {140, 178, 222}, {186, 212, 240}, {236, 244, 255}};
+  for (int i = 0; i < 4; ++i)
+    p.fillRect(QRect(34 + 18 * i, 102 - 16 * (i + 1), 12, 16 * (i + 1)), bars[i]);
 
-  p.setPen(Qt::white);
   QFont title = p.font();
-  title.setPixelSize(28);
-  title.setBold(true);
+  title.setPixelSize(30);
   p.setFont(title);
-  p.drawText(QRect(110, 38, kWidth - 120, 40), Qt::AlignLeft | Qt::AlignVCenter, Q(kProductName));
+  p.setPen(Qt::white);
+  p.drawText(QRect(128, 34, kWidth - 136, 44), Qt::AlignLeft | Qt::AlignVCenter, Q(kProductName));
   QFont small = p.font();
   small.setPixelSize(13);
-  small.setBold(false);
   p.setFont(small);
   p.setPen(QColor(220, 232, 248));
-  p.drawText(QRect(110, 80, kWidth - 120, 22), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("kvx50 %1").arg(ProgramVersion()));
-  p.setPen(QColor(255, 255, 255, 60));
-  p.drawRect(QRect(0, 0, kWidth - 1, kHeight - 1));
+  const QString version = ProgramVersion();
+  p.drawText(QRect(130, 80, kWidth - 138, 22), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("kvx50 %1").arg(version).trimmed());
   return pm;
 }
 
@@ -63,7 +62,8 @@ class SplashCloser : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Show && splash_ && watched != splash_ && watched->isWidgetType()) {
       auto* w = static_cast<QWidget*>(watched);
-      if (w->isWindow() && !(w->windowFlags() & Qt::ToolTip) && w->windowType() != Qt::Popup) {
+      const Qt::WindowType type = w->windowType();
+      if (w->isWindow() && type != Qt::ToolTip && type != Qt::Popup && type != Qt::SplashScreen) {
         qApp->removeEventFilter(this);
         splash_->close();  // deletes it
       }
@@ -84,8 +84,16 @@ void ShowStartupPicture() {
   splash->setAttribute(Qt::WA_DeleteOnClose);
   qApp->installEventFilter(new SplashCloser(splash));
   splash->show();
-  // One pass so that it is drawn before the start-up work blocks the event loop.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // Let the window system show and paint it before the start-up holds the event loop, but
+  // wait for that no longer than a frame.
+  QElapsedTimer waited;
+  waited.start();
+  QWindow* window = splash->windowHandle();
+  do {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (window && window->isExposed()) break;
+    QThread::usleep(500);
+  } while (waited.elapsed() < kMostWaitMs);
 }
 
 }  // namespace kvx
