@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRect>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -387,10 +388,20 @@ void frmMain::Localize() {
   set("MnuHelpAbout", L.GetLangText(1052));
   set("MnuHelpAutoTest", L.GetLangText(1053));
 
-  auto tip = [this](const char* name, const std::string& text) {
+  // Menu texts carry mnemonics ("&New", "新建(&N)", "Save &As..."); a tool tip shows them plain.
+  auto plain = [](QString t) {
+    static const QRegularExpression accel(QStringLiteral("\\(&[^)]\\)"));
+    t.remove(accel);
+    t.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    t.remove(QLatin1Char('&'));
+    t.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    if (t.endsWith(QStringLiteral("..."))) t.chop(3);
+    return t.trimmed();
+  };
+  auto tip = [this, &plain](const char* name, const std::string& text) {
     for (QAction* a : tbToolBar_->actions())
       if (a->objectName() == name) {
-        a->setToolTip(Q(text));
+        a->setToolTip(plain(Q(text)));
         a->setText(Q(text));
       }
   };

@@ -58,6 +58,21 @@ TEST(TestData, FileIsSixtyFourLittleEndianBytesAndRefusesShortOnes) {
   EXPECT_EQ(kept[0], 5);
   EXPECT_EQ(kept[1], 0);
   EXPECT_FALSE(WriteTestDataFile(TempPath("no/dir/x.ted"), v));
+
+  // A new save replaces the file whole: a reader of the old file still sees the old values
+  // (never a truncated or half-written file), and no temporary file is left beside it.
+  std::ifstream old(path, std::ios::binary);
+  TestDataValues next = v;
+  next[0] = 1234;
+  ASSERT_TRUE(WriteTestDataFile(path, next));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), bytes);
+  ASSERT_TRUE(ReadTestDataFile(path, back));
+  EXPECT_EQ(back[0], 1234);
+  for (const auto& e :
+       std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+    if (e.path().filename().string().find("values.ted") != std::string::npos) {
+      EXPECT_EQ(e.path().string(), path);
+    }
 }
 
 TEST(TestData, PathAndHexTextsOfTheDialog) {

@@ -210,6 +210,11 @@ struct FaultCase {
   bool asked;  // the recovery question came
 };
 
+// The case's name in test listings, in place of the bytes of the struct.
+void PrintTo(const FaultCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 const FaultCase kFaultCases[] = {
     // clang-format off
     {"DroppedReplies", {"--drop", "0.01", "--fault-limit", "4", "--seed", "3"}, "read", 2, 0, false},

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "core/app/BandTable.h"
@@ -35,6 +36,20 @@ QStringList TreeKeys(frmMain& m) {
 bool Visible(frmMain& m, const char* action) {
   auto* a = m.findChild<QAction*>(action);
   return a && a->isVisible();
+}
+
+// Tool tips name the command without the menu's mnemonic marks.
+void CheckToolTipsPlain(frmMain& m) {
+  int seen = 0;
+  for (auto* bar : m.findChildren<QToolBar*>())
+    for (QAction* a : bar->actions()) {
+      if (a->isSeparator() || a->objectName().isEmpty()) continue;
+      ++seen;
+      QVERIFY2(!a->toolTip().isEmpty(), qPrintable(a->objectName()));
+      QVERIFY2(!a->toolTip().contains(QLatin1Char('&')), qPrintable(a->toolTip()));
+      QVERIFY2(!a->toolTip().endsWith(QLatin1String("...")), qPrintable(a->toolTip()));
+    }
+  QVERIFY(seen >= 10);
 }
 
 QString MenuTitle(frmMain& m, const char* menu) {
@@ -123,6 +138,7 @@ void TestMainWindow::languageSwitchRelocalisesTwice() {
   const QString englishN4 = m.tree()->topLevelItem(0)->child(1)->text(0);
   const QString englishHead = m.gridModel()->CellText(0, 1);
   QVERIFY(!english.isEmpty());
+  CheckToolTipsPlain(m);
 
   auto choose = [&](int entry) {
     w.OnDialog([entry](QDialog& d) {
@@ -140,6 +156,7 @@ void TestMainWindow::languageSwitchRelocalisesTwice() {
   QVERIFY(m.findChild<QAction*>("mnuFileNew")->text() != englishNew);
   QVERIFY(m.tree()->topLevelItem(0)->child(1)->text(0) != englishN4);
   QVERIFY(m.gridModel()->CellText(0, 1) != englishHead);
+  CheckToolTipsPlain(m);
   // The shortcut survives the new caption.
   QCOMPARE(m.findChild<QAction*>("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <fstream>
 
+#include "core/files/DataFile.h"
+
 namespace kvx {
 
 void TakeCalibrationBlock(TestDataValues& values, ConstBytes block) {
@@ -44,11 +46,9 @@ bool WriteTestDataFile(const std::string& path, const TestDataValues& values,
   std::string block;
   ByteWriter w(block);
   WriteTestData(values, w);
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  if (!f.is_open()) return false;
-  f.write(block.data(), static_cast<std::streamsize>(block.size()));
-  f.flush();
-  return static_cast<bool>(f);
+  // Calibration values are not to be lost to a full disk or a crash half-way: the old file
+  // stays until the new one is complete.
+  return WriteFileAtomically(path, block);
 }
 
 std::string TestDataPathFor(const std::string& dataFilePath) {

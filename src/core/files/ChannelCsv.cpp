@@ -314,7 +314,8 @@ void ApplyTone(Row& row, ChannelRecord& c) {
       return;
     }
     const std::string tx = cm.substr(0, arrow), rx = cm.substr(arrow + 2);
-    const auto [txInv, rxInv] = Polarity(row);
+    const std::pair<int, int> inverted = Polarity(row);
+    const int txInv = inverted.first, rxInv = inverted.second;
     auto side = [&](const std::string& kind, bool transmit) {
       if (kind.empty()) {
         set(transmit, ToneNone, 0, 0, 0);
