@@ -141,15 +141,29 @@ ChannelGridModel::RowTexts ChannelGridModel::TextsOf(const ChannelRecord& c) con
 }
 
 void ChannelGridModel::ShowListByData() {
-  beginResetModel();
+  // The grid's shape never changes, so the cells and headers whose texts changed are announced
+  // rather than the model reset: the view keeps its current cell, selection and scroll
+  // position, does not lay itself out again, and repaints only what is new.
+  const auto oldHeads = heads_;
+  const QString oldLabelHead = labelHead_;
+  const auto oldLabels = labels_;
+  const auto oldCells = std::move(cells_);
   LoadShowList();
   RefreshLabels();
-  for (auto& row : cells_) row = RowTexts{};
+  cells_.assign(kRows, RowTexts{});
   for (const ChannelRecord& c : ws_.channels.Used())
     if (c.Number >= 1 && c.Number <= kRows) cells_[c.Number - 1] = TextsOf(c);
-  endResetModel();
-  emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
-  emit headerDataChanged(Qt::Vertical, 0, kRows - 1);
+
+  int first = kRows, last = -1;
+  for (int r = 0; r < kRows; ++r)
+    if (r >= static_cast<int>(oldCells.size()) || cells_[r] != oldCells[r]) {
+      first = std::min(first, r);
+      last = r;
+    }
+  if (last >= 0) emit dataChanged(index(first, 0), index(last, kColumns - 1), {Qt::DisplayRole});
+  if (heads_ != oldHeads || labelHead_ != oldLabelHead)
+    emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+  if (labels_ != oldLabels) emit headerDataChanged(Qt::Vertical, 0, kRows - 1);
 }
 
 void ChannelGridModel::ReShowGrid(int row) {

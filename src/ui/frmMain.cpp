@@ -507,13 +507,13 @@ void frmMain::UpdateCaption() {
 void frmMain::ShowListByData() {
   if (root_) root_->setText(0, Q(DisplayModelName(ws_.app.RadioType, ws_.app.BandCode)));
   UpdateCaption();
-  MSFlexGrid1_->setUpdatesEnabled(false);
+  // The model announces only the cells that changed; the view repaints those when control
+  // returns to the event loop, so nothing has to be held back here.
   model_->ShowListByData();
   // Only channel 200 is ever hidden (on the "KV-520").
   if (MSFlexGrid1_->isRowHidden(199) != model_->RowHidden(200))
     MSFlexGrid1_->setRowHidden(199, model_->RowHidden(200));
-  MSFlexGrid1_->setColumnHidden(5, true);  // the list flag column
-  MSFlexGrid1_->setUpdatesEnabled(true);
+  if (!MSFlexGrid1_->isColumnHidden(5)) MSFlexGrid1_->setColumnHidden(5, true);  // list flag
   // Every change of the whole data ends in a full redraw.
   RecordUndoStep();
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QBrush>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -37,6 +38,7 @@ class TestChannelGrid : public QObject {
   void cellsOfOneRow();
   void bothRedrawsShowTheSameRow();
   void emptyAndUnusedRows();
+  void fullRedrawAnnouncesChangesAndKeepsThePlace();
   void rowLabelsByModel();
   void headsAndColours();
   void clipboardCommands();
@@ -120,6 +122,46 @@ void TestChannelGrid::bothRedrawsShowTheSameRow() {
   QCOMPARE(g->CellText(3, 1), QString("145.00000"));
   m.ReShowGrid(0, 3);
   QCOMPARE(g->CellText(3, 1), QString());
+}
+
+void TestChannelGrid::fullRedrawAnnouncesChangesAndKeepsThePlace() {
+  UiWorld w;
+  w.ws.channels.AppendChannel(MakeChannel(10, "014500000"));
+  w.ws.channels.AppendChannel(MakeChannel(50, "014600000"));
+  frmMain& m = w.main();
+  ChannelGridModel* g = m.gridModel();
+  m.SetCurrentCell(10, 3);
+  QSignalSpy cells(g, &QAbstractItemModel::dataChanged);
+  QSignalSpy heads(g, &QAbstractItemModel::headerDataChanged);
+  QSignalSpy resets(g, &QAbstractItemModel::modelReset);
+
+  // Two channels changed: one announcement from the first to the last of them.
+  w.ws.channels.Find(10)->Name = "AA";
+  w.ws.channels.Find(50)->Name = "BB";
+  m.ShowListByData();
+  QCOMPARE(cells.count(), 1);
+  QCOMPARE(cells[0][0].toModelIndex().row(), 9);
+  QCOMPARE(cells[0][1].toModelIndex().row(), 49);
+  QCOMPARE(heads.count(), 0);
+  QCOMPARE(resets.count(), 0);
+  QCOMPARE(g->CellText(10, 3), QString("AA"));
+  QCOMPARE(g->CellText(50, 3), QString("BB"));
+  QCOMPARE(m.grid()->currentIndex(), g->index(9, 2));
+
+  // Nothing changed: nothing to repaint.
+  m.ShowListByData();
+  QCOMPARE(cells.count(), 1);
+  QCOMPARE(heads.count(), 0);
+
+  // A channel deleted clears its row; a model of the other numbering relabels the rows.
+  w.ws.channels.DeleteChannel(50);
+  SetBandText(w.ws.app, BandTextOfCode(17));
+  m.ShowListByData();
+  QCOMPARE(g->CellText(50, 3), QString());
+  QCOMPARE(g->CellText(1, 0), QString("1"));
+  QCOMPARE(heads.count(), 1);
+  QCOMPARE(heads[0][0].value<Qt::Orientation>(), Qt::Vertical);
+  QCOMPARE(m.grid()->currentIndex(), g->index(9, 2));
 }
 
 void TestChannelGrid::emptyAndUnusedRows() {
