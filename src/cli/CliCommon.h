@@ -14,24 +14,15 @@ namespace kvx::cli {
 // The answers of a file verb: questions are answered yes/OK, the file password dialog gets the
 // --file-password value once (a wrong one is not asked again), file dialogs are cancelled.
 // Every message goes to stderr as one line "kvx50-cli VERB: SUBJECT: text".
-class FilePrompts : public Prompts {
+class FilePrompts : public NoDialogPrompts {
  public:
   FilePrompts(std::string verb, std::string subject)
       : verb_(std::move(verb)), subject_(std::move(subject)) {}
 
   Answer Message(std::string_view text, Icon icon, Buttons buttons,
                  std::string_view title = {}) override;
-  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
   std::optional<std::string> FilePassword(std::string_view caption,
                                           std::string_view current) override;
-  std::optional<std::string> ProgramPassword(std::string_view) override { return std::nullopt; }
 
   void SetSubject(std::string subject) { subject_ = std::move(subject); }
   // The answer for the next file password dialog.

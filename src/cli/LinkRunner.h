@@ -27,25 +27,15 @@ bool ParseLinkArgs(const std::vector<std::string>& args, LinkArgs& out, std::str
 // The CLI's answers: confirmations yes, the recovery question Retry while --retry allows it,
 // then Cancel; no password dialog (the password is an option). Every message goes to stderr
 // as one line "kvx50-cli VERB: PORT: text".
-class CliPrompts : public Prompts {
+class CliPrompts : public NoDialogPrompts {
  public:
   CliPrompts(std::string verb, std::string subject, int retries)
       : verb_(std::move(verb)), subject_(std::move(subject)), retries_(retries) {}
 
   Answer Message(std::string_view text, Icon icon, Buttons buttons,
                  std::string_view title = {}) override;
-  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  // Files are read with --file-password preset; a wrong one is not asked again.
-  std::optional<std::string> FilePassword(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
+  // File dialogs are cancelled; files are read with --file-password preset, so a wrong one is
+  // not asked again.
   std::optional<std::string> ProgramPassword(std::string_view current) override;
 
   void SetSubject(std::string subject) { subject_ = std::move(subject); }

@@ -35,7 +35,7 @@ constexpr int kBookLines = 50;
 
 // The windows loaded for printing ask nothing: a message they would show while loading is
 // answered at once and printing goes on.
-class QuietPrompts : public Prompts {
+class QuietPrompts : public NoDialogPrompts {
  public:
   Answer Message(std::string_view, Icon, Buttons buttons, std::string_view) override {
     switch (buttons) {
@@ -48,18 +48,6 @@ class QuietPrompts : public Prompts {
         return Answer::Ok;
     }
   }
-  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> FilePassword(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ProgramPassword(std::string_view) override { return std::nullopt; }
 };
 
 // Where a section's lines stand: the label of the outermost level at `label`, its value at

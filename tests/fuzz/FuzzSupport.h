@@ -80,7 +80,7 @@ inline ConstBytes AsBytes(std::string_view s) {
 
 // Messages are answered with their first button; file dialogs are cancelled; passwords come
 // from a list, then Cancel.
-class QuietPrompts : public Prompts {
+class QuietPrompts : public NoDialogPrompts {
  public:
   std::deque<std::string> filePasswords;
   std::deque<std::string> programPasswords;
@@ -97,14 +97,6 @@ class QuietPrompts : public Prompts {
       default:
         return Answer::Ok;
     }
-  }
-  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
   }
   std::optional<std::string> FilePassword(std::string_view, std::string_view) override {
     return Next(filePasswords);

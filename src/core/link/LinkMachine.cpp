@@ -15,7 +15,7 @@ namespace {
 
 // The encoders and decoders report through Prompts; the machine never blocks on a user, so
 // their messages are collected here and handed to the driver as Message actions.
-class CollectingPrompts : public Prompts {
+class CollectingPrompts : public NoDialogPrompts {
  public:
   struct Shown {
     std::string text;
@@ -26,18 +26,6 @@ class CollectingPrompts : public Prompts {
     shown.push_back({std::string(text), icon});
     return Answer::Ok;
   }
-  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> FilePassword(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ProgramPassword(std::string_view) override { return std::nullopt; }
 };
 
 }  // namespace

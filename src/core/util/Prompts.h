@@ -22,11 +22,9 @@ class Prompts {
 
   // File dialogs. `filter` is the data-file filter as the system writes it
   // ("Data File (*.dat)|*.dat"). nullopt when the user cancels.
-  virtual std::optional<std::string> OpenFileName(std::string_view title,
-                                                  std::string_view filter,
+  virtual std::optional<std::string> OpenFileName(std::string_view title, std::string_view filter,
                                                   std::string_view initial) = 0;
-  virtual std::optional<std::string> SaveFileName(std::string_view title,
-                                                  std::string_view filter,
+  virtual std::optional<std::string> SaveFileName(std::string_view title, std::string_view filter,
                                                   std::string_view initial) = 0;
 
   // The file password dialog: pre-filled with `current`; nullopt on Cancel.
@@ -35,6 +33,24 @@ class Prompts {
 
   // The programming password dialog of the link: nullopt on Cancel.
   virtual std::optional<std::string> ProgramPassword(std::string_view current) = 0;
+};
+
+// For code that runs with no user at hand (the CLI, the link machine, printing, tools): every
+// file dialog and password dialog is cancelled. Messages are left to the subclass to answer.
+class NoDialogPrompts : public Prompts {
+ public:
+  std::optional<std::string> OpenFileName(std::string_view, std::string_view,
+                                          std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFileName(std::string_view, std::string_view,
+                                          std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> FilePassword(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ProgramPassword(std::string_view) override { return std::nullopt; }
 };
 
 }  // namespace kvx
