@@ -12,8 +12,6 @@
 
 namespace kvx::cli {
 
-namespace {
-
 std::string OneLine(std::string_view text) {
   std::string out;
   for (char c : text) {
@@ -22,6 +20,8 @@ std::string OneLine(std::string_view text) {
   }
   return out;
 }
+
+namespace {
 
 bool KnownBandCode(long code) {
   const auto table = BandTable();

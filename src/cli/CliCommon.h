@@ -48,6 +48,10 @@ struct FileArgs {
   std::string base;                         // --base FILE
   std::vector<std::string> positional;
 };
+
+// A message as one line of a log: the CR LF of the two-line texts becomes a space.
+std::string OneLine(std::string_view text);
+
 // `allowed` lists the options the verb takes besides --home ("--file-password", "-o", ...).
 // False with `error` set on a usage error.
 bool ParseFileArgs(const std::vector<std::string>& args, const std::vector<std::string>& allowed,

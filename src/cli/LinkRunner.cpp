@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "cli/CliCommon.h"
 #include "cli/Verb.h"
 #include "core/app/Startup.h"
 #include "core/util/Text.h"
@@ -17,16 +18,6 @@
 namespace kvx::cli {
 
 namespace {
-
-// One line: the CR LF of the two-line texts becomes a space.
-std::string OneLine(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\r') continue;
-    out.push_back(c == '\n' ? ' ' : c);
-  }
-  return out;
-}
 
 int gCancelPipe[2] = {-1, -1};
 
