@@ -64,7 +64,8 @@ fuzz: deps
 	@for t in $(FUZZ_BUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$t); mkdir -p tests/fuzz/corpus-run/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $$t -max_total_time=$(FUZZ_SECONDS) tests/fuzz/corpus-run/$$name tests/fuzz/corpus/$$name || exit 1; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) tests/fuzz/corpus-run/$$name tests/fuzz/corpus/$$name \
+	    tests/fuzz/found/$$name || exit 1; \
 	done
 
 demo: build
