@@ -121,7 +121,8 @@ inline bool WaitFor(pid_t pid, int timeoutMs, int& status, rusage& usage) {
 
 }  // namespace detail
 
-// Runs a program with stdin from /dev/null; on a time-out it is killed and timedOut is set.
+// Runs a program with stdin from /dev/null (a bare name is looked up in PATH); on a time-out it
+// is killed and timedOut is set.
 inline ProcessResult RunProgram(const std::vector<std::string>& argv, int timeoutMs = 60000) {
   ProcessResult result;
   TempDir io;
@@ -138,7 +139,7 @@ inline ProcessResult RunProgram(const std::vector<std::string>& argv, int timeou
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    ::execv(args[0], args.data());
+    ::execvp(args[0], args.data());
     ::_exit(127);
   }
   int status = 0;

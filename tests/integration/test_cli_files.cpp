@@ -1,8 +1,5 @@
 // The file verbs of kvx50-cli (new, dump, encode, decode), run as the built program.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,11 +7,10 @@
 #include <set>
 #include <sstream>
 
+#include "SimProcess.h"
 #include "core/files/DataFile.h"
 #include "core/files/Workspace.h"
 #include "support/ScriptedPrompts.h"
-
-extern char** environ;
 
 namespace kvx {
 namespace {
@@ -44,26 +40,8 @@ class CliFiles : public ::testing::Test {
     std::vector<std::string> all = {std::string(KVX50_BIN_DIR) + "/kvx50-cli"};
     if (withHome) all.insert(all.end(), {"--home", home_});
     all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    const std::string outPath = Path(".stdout"), errPath = Path(".stderr");
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&fa, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    CliRun r;
-    if (posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ) == 0) {
-      int status = 0;
-      ::waitpid(pid, &status, 0);
-      r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&fa);
-    r.out = ReadFileBytes(outPath).value_or("");
-    r.err = ReadFileBytes(errPath).value_or("");
-    return r;
+    const test::ProcessResult p = test::RunProgram(all);
+    return {p.exitCode, p.out, p.err};
   }
 
   // A data file written through the core, for the cases the verbs cannot make themselves.

@@ -1,19 +1,15 @@
 // kvx50-cli print: the print-out as a PDF file, read back with pdftotext.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "SimProcess.h"
 #include "core/files/DataFile.h"
 #include "core/files/Workspace.h"
 #include "core/image/Tones.h"
 #include "support/ScriptedPrompts.h"
-
-extern char** environ;
 
 namespace kvx {
 namespace {
@@ -37,26 +33,9 @@ class PrintCli : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
-  ProcessRun Exec(std::vector<std::string> all) {
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string outPath = Path(".stdout"), errPath = Path(".stderr");
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&fa, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    ProcessRun r;
-    if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) == 0) {
-      int status = 0;
-      ::waitpid(pid, &status, 0);
-      r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    posix_spawn_file_actions_destroy(&fa);
-    r.out = ReadFileBytes(outPath).value_or("");
-    r.err = ReadFileBytes(errPath).value_or("");
-    return r;
+  ProcessRun Exec(const std::vector<std::string>& all) {
+    const test::ProcessResult p = test::RunProgram(all);
+    return {p.exitCode, p.out, p.err};
   }
 
   ProcessRun Cli(std::vector<std::string> args) {
