@@ -14,6 +14,7 @@
 #include "core/files/SettingsRecord.h"
 #include "core/image/Channels.h"
 #include "frm_settings_helpers.h"
+#include "support/DialogTestSteps.h"
 #include "support/UiWorld.h"
 #include "ui/Frm2Tone.h"
 
@@ -21,25 +22,6 @@ using namespace kvx;
 using namespace kvx::test;
 
 namespace {
-
-void Open(QDialog& d) {
-  d.show();
-  d.activateWindow();
-  QApplication::setActiveWindow(&d);
-  QVERIFY(QTest::qWaitForWindowActive(&d));
-}
-
-void Shoot(QWidget* window, const QString& name) {
-  const QString folder = qEnvironmentVariable("KVX50_SCREENSHOTS");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  window->show();
-  QTest::qWait(50);
-  window->layout()->activate();
-  window->adjustSize();
-  QTest::qWait(200);
-  QVERIFY(window->grab().save(folder + "/" + name + ".png"));
-}
 
 QString Cell(Frm2Tone& d, int entry, int column) {
   return d.Grid()->item(entry, column)->text();

@@ -12,6 +12,7 @@
 
 #include "core/image/Dtmf.h"
 #include "frm_settings_helpers.h"
+#include "support/DialogTestSteps.h"
 #include "support/ScriptedPrompts.h"
 #include "support/UiWorld.h"
 #include "ui/FrmDTMF.h"
@@ -38,13 +39,6 @@ QComboBox* List(QWidget& w, const char* name) {
 }
 
 // The dialog shown and active, so that focus moves as it does for a user.
-void Open(QDialog& d) {
-  d.show();
-  d.activateWindow();
-  QApplication::setActiveWindow(&d);
-  QVERIFY(QTest::qWaitForWindowActive(&d));
-}
-
 // Leaves a box the way Tab does.
 void Leave(QWidget* box) {
   QTest::keyClick(box, Qt::Key_Tab);
@@ -53,18 +47,6 @@ void Leave(QWidget* box) {
 
 // A picture of the window under $KVX50_SCREENSHOTS, taken once its layout has settled in the
 // language's font.
-void Shoot(QWidget* window, const QString& name) {
-  const QString folder = qEnvironmentVariable("KVX50_SCREENSHOTS");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  window->show();
-  QTest::qWait(50);
-  window->layout()->activate();
-  window->adjustSize();
-  QTest::qWait(200);
-  QVERIFY(window->grab().save(folder + "/" + name + ".png"));
-}
-
 // OK, then the zero-time save.
 void PressOk(QDialog& d) {
   Click(&d, "CommandOK");

@@ -11,6 +11,7 @@
 
 #include "core/image/Dtmf.h"
 #include "frm_settings_helpers.h"
+#include "support/DialogTestSteps.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/FrmDTMF.h"
 #include "ui/FrmDTMFSpecial.h"
@@ -22,25 +23,6 @@ namespace {
 
 QLineEdit* Box(QWidget& w, int i) {
   return w.findChild<QLineEdit*>(QStringLiteral("TextCode_%1").arg(i));
-}
-
-void Open(QDialog& d) {
-  d.show();
-  d.activateWindow();
-  QApplication::setActiveWindow(&d);
-  QVERIFY(QTest::qWaitForWindowActive(&d));
-}
-
-void Shoot(QWidget* window, const QString& name) {
-  const QString folder = qEnvironmentVariable("KVX50_SCREENSHOTS");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  window->show();
-  QTest::qWait(50);
-  window->layout()->activate();
-  window->adjustSize();
-  QTest::qWait(200);
-  QVERIFY(window->grab().save(folder + "/" + name + ".png"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/files/SettingsRecord.h"
 #include "core/image/Channels.h"
 #include "frm_settings_helpers.h"
+#include "support/DialogTestSteps.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/Frm5Tone.h"
 #include "ui/FrmSpecial.h"
@@ -20,25 +21,6 @@ using namespace kvx;
 using namespace kvx::test;
 
 namespace {
-
-void Open(QDialog& d) {
-  d.show();
-  d.activateWindow();
-  QApplication::setActiveWindow(&d);
-  QVERIFY(QTest::qWaitForWindowActive(&d));
-}
-
-void Shoot(QWidget* window, const QString& name) {
-  const QString folder = qEnvironmentVariable("KVX50_SCREENSHOTS");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  window->show();
-  QTest::qWait(50);
-  window->layout()->activate();
-  window->adjustSize();
-  QTest::qWait(200);
-  QVERIFY(window->grab().save(folder + "/" + name + ".png"));
-}
 
 // What the user does in the special window.
 struct Input {
